@@ -1,0 +1,21 @@
+// Runs one converter so that a failure leaves nothing behind: the report is
+// written under a temporary name and moved into place only on success, every
+// file the conversion created is removed after a failure, every channel is
+// closed, and the job details a converter changed are restored.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "command/convert_command.h"
+
+namespace kalvor {
+
+struct ConversionOutcome {
+  bool succeeded = false;
+  std::string failure;  // the message for the user when it did not succeed
+};
+
+ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDetails&)>& convert);
+
+}  // namespace kalvor

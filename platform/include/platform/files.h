@@ -1,0 +1,35 @@
+// File system services the converters need beyond line I/O: existence,
+// deletion, modification times, the current time and text encodings.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalvor::platform {
+
+bool file_exists(const std::string& path);
+// Deletes a file; a file that is not there is no error.
+void delete_file(const std::string& path);
+
+struct LocalDateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// Last-modification time of a file in local time, or nothing when the file
+// cannot be examined.
+std::optional<LocalDateTime> modification_time(const std::string& path);
+LocalDateTime now();
+
+// "dd/mm/yyyy", "HH:MM" and the "yyyymmddhhmmss" stamp.
+std::string format_date(const LocalDateTime& t);
+std::string format_time(const LocalDateTime& t);
+std::string format_stamp(const LocalDateTime& t);
+
+// UTF-8 to Windows-1252; a character it cannot hold becomes "?".
+std::string utf8_to_windows1252(std::string_view utf8);
+// Windows-1252 to UTF-8 (for showing report texts on a terminal or window).
+std::string windows1252_to_utf8(std::string_view text);
+
+}  // namespace kalvor::platform

@@ -1,0 +1,81 @@
+// Number recognition, the leading-number rule and the two rounding rules.
+#include <gtest/gtest.h>
+
+#include "quillan/error.h"
+#include "quillan/text.h"
+#include "quillan/value.h"
+
+using namespace quillan;
+
+TEST(NumericText, AcceptsPlainDecimalsWithBlanksSignAndExponent) {
+  for (const char* text : {"12", " -12.5 ", "+0.5", ".5", "5.", "1e3", "1.5E-2", "  7"})
+    EXPECT_TRUE(is_numeric_text(text)) << text;
+  for (const char* text : {"", " ", "1,234", "abc", "1e", "1.2.3", "-", ".", "\t1", "1 2"})
+    EXPECT_FALSE(is_numeric_text(text)) << text;
+}
+
+TEST(LeadingNumber, ReadsTheLongestNumericPrefix) {
+  EXPECT_EQ(leading_number("12abc"), 12);
+  EXPECT_EQ(leading_number("  -3.5 m"), -3.5);
+  EXPECT_EQ(leading_number("abc"), 0);
+  EXPECT_EQ(leading_number("1e"), 1);
+  EXPECT_EQ(leading_number("2E+2x"), 200);
+  EXPECT_EQ(leading_number("???"), 0);
+  EXPECT_EQ(leading_number(""), 0);
+}
+
+TEST(FormatFixed, RoundsHalvesAwayFromZeroAfterFifteenDigits) {
+  EXPECT_EQ(format_fixed(12.345, 1), "12.3");
+  EXPECT_EQ(format_fixed(12.35, 1), "12.4");
+  EXPECT_EQ(format_fixed(2.675, 2), "2.68");
+  EXPECT_EQ(format_fixed(-0.25, 1), "-0.3");
+  EXPECT_EQ(format_fixed(14.5, 0), "15");
+  EXPECT_EQ(format_fixed(0, 1), "0.0");
+  EXPECT_EQ(format_fixed(9.96, 1), "10.0");
+  EXPECT_EQ(format_fixed(1234.5, 2), "1234.50");
+  EXPECT_EQ(format_fixed(0.004, 1), "0.0");
+  EXPECT_EQ(format_fixed(0.05, 1), "0.1");
+  EXPECT_EQ(format_fixed(10000000, 1), "10000000.0");
+}
+
+TEST(FormatFixed, KeepsTheSignOfSmallNegativesButNotOfNegativeZero) {
+  EXPECT_EQ(format_fixed(-0.04, 1), "-0.0");
+  EXPECT_EQ(format_fixed(-0.0, 1), "0.0");
+}
+
+TEST(RoundHalfEven, RoundsHalvesToTheEvenDecimal) {
+  EXPECT_EQ(round_half_even(0.25, 1), 0.2);
+  EXPECT_EQ(round_half_even(0.35, 1), 0.4);
+  EXPECT_EQ(round_half_even(0.45, 1), 0.4);
+  EXPECT_EQ(round_half_even(-0.25, 1), -0.2);
+  EXPECT_EQ(round_half_even(2.5, 0), 2);
+  EXPECT_EQ(round_half_even(0.251, 1), 0.3);
+}
+
+TEST(NumberToText, UsesTheShortestFormUpToFifteenDigits) {
+  EXPECT_EQ(number_to_text(101), "101");
+  EXPECT_EQ(number_to_text(1.5), "1.5");
+  EXPECT_EQ(number_to_text(-0.25), "-0.25");
+  EXPECT_EQ(number_to_text(0.1 + 0.2), "0.3");
+  EXPECT_EQ(number_to_text(123456789012345), "123456789012345");
+  EXPECT_EQ(number_to_text(1e20), "1E+20");
+}
+
+TEST(Trim, RemovesBlanksOnlyNotTabs) {
+  EXPECT_EQ(trim("  a b  "), "a b");
+  EXPECT_EQ(trim("\ta\t"), "\ta\t");
+  EXPECT_EQ(trim("   "), "");
+  EXPECT_EQ(to_upper("n/a"), "N/A");
+}
+
+TEST(ValueTest, ComparesLooselyButNeverANumberWithAText) {
+  EXPECT_TRUE(Value(5).loosely_equals(Value(5.0)));
+  EXPECT_FALSE(Value(5).loosely_equals(Value("5")));
+  EXPECT_TRUE(Value().loosely_equals(Value("")));
+  EXPECT_TRUE(Value("").loosely_equals(Value()));
+  EXPECT_FALSE(Value("a").loosely_equals(Value("A")));
+  EXPECT_EQ(Value(" 12.5x").to_number(), 12.5);
+  EXPECT_TRUE(Value(" 3 ").is_numeric());
+  EXPECT_FALSE(Value().is_numeric());
+  EXPECT_THROW(Value("x").number(), Error);
+}
