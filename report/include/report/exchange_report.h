@@ -150,11 +150,13 @@ class Writer {
   // Receiver table: the empty line and the two heading lines; then rows.
   void receiver_table_headings();
   void receiver(const ReceiverRow& r);
+  // A row whose name is written whole, not cut to 20 characters: stacked
+  // receivers carry a suffix ("-1", "-2" ...) after the cut name.
+  void receiver_with_full_name(const ReceiverRow& r);
 
   // One column of a row: `format_output` left-aligned in `width`, followed by
   // one blank unless it is the last column.
-  void column(const Value& value, int width, int decimals, bool last = false,
-              bool as_text = false);
+  void column(const Value& value, int width, int decimals, bool last = false, bool as_text = false);
 
  private:
   void label_line(const char* label, const Value& value);
