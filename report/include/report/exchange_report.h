@@ -156,7 +156,8 @@ class Writer {
 
   // One column of a row: `format_output` left-aligned in `width`, followed by
   // one blank unless it is the last column.
-  void column(const Value& value, int width, int decimals, bool last = false, bool as_text = false);
+  void column(const Value& value, int width, int decimals, bool last = false,
+              bool as_text = false);
 
  private:
   void label_line(const char* label, const Value& value);
