@@ -1,9 +1,218 @@
+// The HFCNoise conversion driver, the header block and the receiver table.
 #include "hfc/hfc_lib.h"
+
+#include <algorithm>
+
+#include "hfc/bearing.h"
+#include "hfc_input.h"
+#include "quillan/text.h"
+#include "report/exchange_report.h"
 
 namespace kalvor {
 
-void HFC_Lib::Convert_From_HFCNoise(JobDetails&) {
-  throw ConversionError("The HFCNoise converter is not available in this build.");
+namespace {
+
+constexpr int kInputChannel = 1;
+constexpr int kReportChannel = 2;
+
+// Head line 2: the switch fields and how many fields it needs.
+constexpr std::size_t kFacadeField = 1;
+constexpr std::size_t kOppositeFacadeField = 2;
+constexpr std::size_t kRoadLevelField = 8;
+constexpr std::size_t kBarrierLevelField = 9;
+constexpr std::size_t kSwitchFieldCount = kBarrierLevelField + 1;
+
+// Receiver lines: the name stands in the first characters, then the fields.
+constexpr std::size_t kReceiverNameLength = 8;
+constexpr std::size_t kReceiverFieldCount = 7;
+
+const char* yes_no(bool flag) {
+  return flag ? "Yes" : "No";
+}
+
+// Per cent of the records done. The counts of head line 3 serve only the
+// progress bar and may be missing, zero or too small, so the share is kept
+// within 0 to 100 and shows 0 when there is nothing to divide by.
+double progress_percent(double done, double total) {
+  if (!(total > 0)) return 0.0;
+  return std::clamp(done / total * 100.0, 0.0, 100.0);
+}
+
+}  // namespace
+
+void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
+  state_ = State{};
+  state_.job = &frmMain;
+  frmMain.set_status("Processing...");
+
+  const std::string input_path = frmMain.text(control::InputPath);
+  open_file_handler(input_path, "Input", kInputChannel, "HFCNoise input file");
+  open_file_handler(frmMain.text(control::OutputPath), "Output", kReportChannel, "report");
+  hfc::InputReader in(lib_, kInputChannel, input_path);
+  report::Writer out(lib_, kReportChannel, report::kHfcLabels);
+
+  HFCNoise_Misc_Info(frmMain, in, out);
+  out.empty_line();
+  out.road_section_heading();
+  out.empty_line();
+  run_record_phase(&HFC_Lib::HFCNoise_Print_Roads, in, out);
+  state_.barrier_link_no = 0;
+  run_record_phase(&HFC_Lib::HFCNoise_Print_Barriers, in, out);
+  HFCNoise_Print_NSRs(in, out);
+
+  close_file_handler(kReportChannel);
+  close_file_handler(kInputChannel);
+  lib_.close_ALL_file_handler();
+  state_.job = nullptr;
+}
+
+void HFC_Lib::open_file_handler(const std::string& path, const char* io_type, int channel,
+                                const char* role) {
+  try {
+    lib_.open_file_handler(path, io_type, channel, false);
+  } catch (const quillan::Error& e) {
+    throw ConversionError("Cannot open the " + std::string(role) + " \"" + path +
+                          "\": " + e.what());
+  }
+}
+
+void HFC_Lib::close_file_handler(int channel) {
+  lib_.close_file_handler(channel);
+}
+
+void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, report::Writer& out) {
+  state_.project_title = quillan::trim(in.next("the project title (head line 1)"));
+  read_switches(in);
+  read_record_counts(in);
+  in.next("head line 4");
+  state_.road_link_no = 0;
+
+  out.consultant_block(report::consultant_from(frmMain));
+  report::ProjectSettings settings;
+  settings.title = state_.project_title;
+  settings.date_time = report::header_date_time(frmMain);
+  settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
+  settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
+  settings.multiple_screening = "No";
+  settings.opposite_facade = yes_no(state_.opposite_facade);
+  // HFCNoise has fixed cut-off values.
+  settings.cutoff_angle = quillan::one_decimal(1);
+  settings.cutoff_distance = "N/A";
+  settings.cutoff_reflection = quillan::one_decimal(15);
+  out.project_block(settings);
+}
+
+void HFC_Lib::read_switches(hfc::InputReader& in) {
+  const auto fields = in.next_fields("the switches (head line 2)");
+  if (fields.size() < kSwitchFieldCount)
+    in.fail("expected at least " + std::to_string(kSwitchFieldCount) +
+            " fields of switches on head line 2, found " + std::to_string(fields.size()));
+  state_.facade_correction =
+      hfc::truth_value(in, fields[kFacadeField], "the facade correction switch (field 2)");
+  state_.opposite_facade = hfc::truth_value(in, fields[kOppositeFacadeField],
+                                            "the opposite facade effect switch (field 3)");
+  state_.road_level_switch =
+      hfc::truth_value(in, fields[kRoadLevelField], "the road level switch (field 9)");
+  state_.barrier_level_switch =
+      hfc::truth_value(in, fields[kBarrierLevelField], "the barrier level switch (field 10)");
+}
+
+void HFC_Lib::read_record_counts(hfc::InputReader& in) {
+  const auto fields =
+      hfc::fields_of(lib_, quillan::trim(in.next("the record counts (head line 3)")));
+  if (fields.size() < 3) return;
+  const auto count = [](const std::string& field) {
+    return quillan::round_half_even(quillan::leading_number(field), 0);
+  };
+  const double roads = count(fields[0]);
+  const double barriers = count(fields[1]);
+  const double receivers = count(fields[2]);
+  state_.roads_and_barriers_count = roads + barriers;
+  state_.record_count_total = roads + barriers + receivers;
+}
+
+// Calls `print` once per record until it reports the section's end; the bar
+// counts the records of this phase from 0.
+void HFC_Lib::run_record_phase(RecordPrinter print, hfc::InputReader& in, report::Writer& out) {
+  long records = 0;
+  for (;;) {
+    bool more = false;
+    (this->*print)(in, out, more);
+    if (!more) return;
+    state_.job->process_events();
+    ++records;
+    show_progress(static_cast<double>(records));
+  }
+}
+
+void HFC_Lib::show_progress(double records_done) {
+  state_.job->set_progress(
+      static_cast<float>(progress_percent(records_done, state_.record_count_total)));
+}
+
+void HFC_Lib::HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out) {
+  // The barrier phase wrote the section heading and the empty line below it.
+  out.line(report::kReceiverHeading1);
+  out.line(report::kReceiverHeading2);
+  long row = 0;
+  while (!in.at_end()) {
+    state_.job->process_events();
+    const std::string line = quillan::trim(in.next("a receiver line"));
+    if (line.empty()) continue;
+    ++row;
+    show_progress(state_.roads_and_barriers_count + static_cast<double>(row));
+    read_receiver(in, line);
+    update_bearings();
+    write_receiver(out, row);
+  }
+}
+
+// The name is the first characters of the line; the fields after it are
+// taken only when all seven are there, otherwise the previous receiver's
+// stay (a line that has never had a previous receiver is an error).
+void HFC_Lib::read_receiver(hfc::InputReader& in, const std::string& line) {
+  state_.receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
+  const auto fields =
+      hfc::fields_of(lib_, quillan::trim(line.substr(std::min(line.size(), kReceiverNameLength))));
+  if (fields.size() < kReceiverFieldCount) {
+    if (!state_.have_receiver)
+      in.fail("expected a receiver name of up to " + std::to_string(kReceiverNameLength) +
+              " characters and then " + std::to_string(kReceiverFieldCount) +
+              " fields (Y X of the left limit, Y X of the receiver, Y X of the right limit, Z), "
+              "found " +
+              std::to_string(fields.size()) + " fields and no earlier receiver to repeat");
+    return;
+  }
+  state_.receiver = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
+  state_.have_receiver = true;
+}
+
+// A view-limit point on the receiver itself has no direction: the bearing
+// of the previous receiver stays (0.0 for the first).
+void HFC_Lib::update_bearings() {
+  const auto& r = state_.receiver;
+  const auto number = [](const std::string& field) { return quillan::leading_number(field); };
+  const double pi = lib_.GetPIValue();
+  const double x = number(r.x);
+  const double y = number(r.y);
+  state_.bearing_left =
+      hfc::bearing_to(x, y, number(r.left_x), number(r.left_y), pi).value_or(state_.bearing_left);
+  state_.bearing_right = hfc::bearing_to(x, y, number(r.right_x), number(r.right_y), pi)
+                             .value_or(state_.bearing_right);
+}
+
+void HFC_Lib::write_receiver(report::Writer& out, long row) {
+  report::ReceiverRow r;
+  r.number = row;
+  r.name = state_.receiver_name;
+  r.x = state_.receiver.x;
+  r.y = state_.receiver.y;
+  r.z = state_.receiver.z;
+  r.h = "N/A";
+  r.bearing_left = state_.bearing_left;
+  r.bearing_right = state_.bearing_right;
+  r.facade = yes_no(state_.facade_correction);
+  out.receiver(r);
 }
 
 }  // namespace kalvor

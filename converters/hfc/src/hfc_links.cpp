@@ -1,0 +1,279 @@
+// HFCNoise road and barrier records. A record is a polyline of nodes; where
+// the road surface (roads) or the elevated state (barriers) changes along it,
+// the record is written as several sub-links that share its name with a
+// numeric suffix and take consecutive link numbers.
+#include <string>
+#include <vector>
+
+#include "hfc/hfc_lib.h"
+#include "hfc_input.h"
+#include "quillan/text.h"
+#include "report/exchange_report.h"
+
+namespace kalvor {
+
+namespace {
+
+constexpr const char* kBarriersMarker = "Barriers:";
+constexpr const char* kReceiversMarker = "Receivers:";
+// Node lines with fewer fields repeat the previous node.
+constexpr std::size_t kNodeFieldCount = 6;
+
+std::string link_id(const std::string& name, long sub_link) {
+  return sub_link == 0 ? name : name + "-" + std::to_string(sub_link);
+}
+
+// A node line with too few fields has no values of its own; it repeats the
+// previous node, so the first node line of a conversion must be complete.
+void require_previous_node(const hfc::InputReader& in, bool have_node, std::size_t fields,
+                           const char* layout) {
+  if (!have_node)
+    in.fail("expected a node line of at least " + std::to_string(kNodeFieldCount) + " fields (" +
+            layout + "), found " + std::to_string(fields) +
+            " fields and no earlier node to repeat");
+}
+
+}  // namespace
+
+// ---- Roads -----------------------------------------------------------------
+
+void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bool& more) {
+  ++state_.road_link_no;
+  const auto line_a = in.next_fields("a road record (name, category) or the \"Barriers:\" line");
+  if (line_a[0] == kBarriersMarker) {
+    out.barrier_section_heading();
+    out.empty_line();
+    more = false;
+    return;
+  }
+  read_road_head(line_a);
+  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+  in.next("road line C");
+  in.next("road line D");
+  const auto one_decimal_field = [&in](const char* what) {
+    return quillan::one_decimal(in.next_fields(what)[0]);
+  };
+  state_.flow = one_decimal_field("the traffic flow (veh/hr)");
+  state_.speed = one_decimal_field("the speed (km/h)");
+  state_.heavy_vehicles = one_decimal_field("the percentage of heavy vehicles");
+  in.next("road line H");
+
+  // Node j closes the segment from node j - 1. A surface change at a node
+  // before the last closes the sub-link there and opens the next at that
+  // same node; at the last node nothing follows, so it opens nothing.
+  long sub_link = 0;
+  long first = 0;
+  bool node_read = false;
+  for (;;) {
+    state_.job->process_events();
+    write_road_link_head(out, sub_link);
+    if (!node_read) read_road_node(in);
+    open_road_sub_link(in, out);
+    const std::string sub_link_surface = state_.road_node.surface;
+    bool surface_changed = false;
+    for (long j = first + 1; j <= segments && !surface_changed; ++j) {
+      read_road_node(in);
+      write_road_segment(out, j - first);
+      state_.road_from = state_.road_node;
+      surface_changed = state_.road_node.surface != sub_link_surface && j < segments;
+      if (surface_changed) first = j;
+    }
+    out.empty_line();
+    if (!surface_changed) break;
+    ++sub_link;
+    ++state_.road_link_no;
+    node_read = true;
+  }
+  more = true;
+}
+
+void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
+  state_.road_name = line_a[0];
+  if (line_a.size() == 1) {
+    state_.category = "(2) Existing";
+  } else if (line_a[1] == "N") {
+    state_.category = "(1) New";
+  } else if (line_a[1] == "E") {
+    state_.category = "(2) Existing";
+  } else if (line_a[1] == "A") {
+    state_.category = "(3) Other";
+  }
+  // A third field marks the road as elevated.
+  state_.elevated = line_a.size() == 3 ? "Yes" : "No";
+}
+
+void HFC_Lib::read_road_node(hfc::InputReader& in) {
+  constexpr const char* kLayout = "Y X Z direction width surface";
+  const auto fields =
+      hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
+  if (fields.size() < kNodeFieldCount) {
+    require_previous_node(in, state_.have_road_node, fields.size(), kLayout);
+    return;
+  }
+  hfc::number_in(in, fields[5], "the surface code (field 6)");
+  state_.road_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+  state_.have_road_node = true;
+}
+
+void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
+  out.road_link_no(state_.road_link_no);
+  out.road_link_id(link_id(state_.road_name, sub_link));
+  out.road_category(state_.category);
+  out.road_flow(state_.flow);
+  out.road_speed(state_.speed, "Yes");
+  out.road_heavy_vehicles(state_.heavy_vehicles);
+}
+
+// The current node starts the sub-link: its direction and surface codes
+// decide the rest of the link head (codes other than 0 and 1 keep the
+// previous link's values).
+void HFC_Lib::open_road_sub_link(hfc::InputReader& in, report::Writer& out) {
+  const RoadNode& node = state_.road_node;
+  state_.road_from = node;
+  if (state_.road_level_switch) {
+    state_.flow_direction = "N/A";
+  } else {
+    const double direction =
+        hfc::number_in(in, node.direction, "the flow direction code (field 4)");
+    if (direction == 0) state_.flow_direction = "One Way";
+    if (direction == 1) state_.flow_direction = "Two Way";
+  }
+  const double surface = quillan::leading_number(node.surface);
+  if (surface == 0) state_.surface_type = "Bituminous";
+  if (surface == 1) state_.surface_type = "Pervious";
+
+  out.road_flow_direction(state_.flow_direction);
+  out.road_dual_carriageway("N/A");
+  out.road_divider_and_separation("N/A", "N/A");
+  out.road_elevated(state_.elevated);
+  out.road_surface(state_.surface_type);
+  out.road_texture_depth("2.0");
+  out.road_associated_barrier("N/A");
+  out.road_segment_headings();
+}
+
+void HFC_Lib::write_road_segment(report::Writer& out, long segment) {
+  const RoadNode& from = state_.road_from;
+  const RoadNode& to = state_.road_node;
+  report::RoadSegment row;
+  row.number = segment;
+  row.x1 = from.x;
+  row.y1 = from.y;
+  row.z1 = from.z;
+  row.h1 = "N/A";
+  row.x2 = to.x;
+  row.y2 = to.y;
+  // With the road level switch on, every segment keeps its start level.
+  row.z2 = state_.road_level_switch ? from.z : to.z;
+  row.h2 = "N/A";
+  row.width = from.width;
+  row.ground_left = "N/A";
+  row.ground_right = "N/A";
+  out.road_segment(row);
+}
+
+// ---- Barriers --------------------------------------------------------------
+
+namespace {
+bool is_elevated(const std::string& elevation_code) {
+  return quillan::leading_number(elevation_code) != 0;
+}
+const char* level_of(const std::string& elevation_code) {
+  return is_elevated(elevation_code) ? "Elevated" : "Grade";
+}
+}  // namespace
+
+void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out, bool& more) {
+  ++state_.barrier_link_no;
+  const auto line_a = in.next_fields("a barrier record (name, type) or the \"Receivers:\" line");
+  if (line_a[0] == kReceiversMarker) {
+    out.receiver_section_heading();
+    out.empty_line();
+    more = false;
+    return;
+  }
+  state_.barrier_name = line_a[0];
+  state_.barrier_type =
+      line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A" ? "Absorptive" : "Reflective";
+  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+
+  // As for roads, but the sub-links split where the elevation code changes
+  // as text, except from one elevated value to another: "0" to "0.0" opens a
+  // new sub-link, "5" to "7" does not.
+  long sub_link = 0;
+  long first = 0;
+  bool node_read = false;
+  for (;;) {
+    state_.job->process_events();
+    if (!node_read) {
+      read_barrier_node(in);
+      state_.barrier_level = level_of(state_.barrier_node.elevation);
+    }
+    write_barrier_link_head(out, sub_link);
+    state_.barrier_from = state_.barrier_node;
+    state_.elevation_code = state_.barrier_node.elevation;
+    out.barrier_segment_headings();
+    bool level_changed = false;
+    for (long j = first + 1; j <= segments && !level_changed; ++j) {
+      read_barrier_node(in);
+      const std::string& code = state_.barrier_node.elevation;
+      if (is_elevated(state_.elevation_code) && is_elevated(code)) state_.elevation_code = code;
+      write_barrier_segment(out, j - first);
+      state_.barrier_from = state_.barrier_node;
+      level_changed = code != state_.elevation_code && j < segments;
+      if (level_changed) first = j;
+    }
+    out.empty_line();
+    if (!level_changed) break;
+    ++sub_link;
+    ++state_.barrier_link_no;
+    state_.barrier_level = level_of(state_.barrier_node.elevation);
+    node_read = true;
+  }
+  more = true;
+}
+
+void HFC_Lib::read_barrier_node(hfc::InputReader& in) {
+  constexpr const char* kLayout = "Y X elevation Z H angle";
+  const auto fields =
+      hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));
+  if (fields.size() < kNodeFieldCount) {
+    require_previous_node(in, state_.have_barrier_node, fields.size(), kLayout);
+    return;
+  }
+  hfc::number_in(in, fields[2], "the elevation code (field 3)");
+  state_.barrier_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+  state_.have_barrier_node = true;
+}
+
+void HFC_Lib::write_barrier_link_head(report::Writer& out, long sub_link) {
+  out.barrier_link_no(state_.barrier_link_no);
+  out.barrier_link_id(link_id(state_.barrier_name, sub_link));
+  out.barrier_type(state_.barrier_type);
+  out.barrier_level(state_.barrier_level);
+  out.barrier_associated_road("N/A");
+}
+
+void HFC_Lib::write_barrier_segment(report::Writer& out, long segment) {
+  const BarrierNode& from = state_.barrier_from;
+  const BarrierNode& to = state_.barrier_node;
+  report::BarrierSegment row;
+  row.number = segment;
+  row.x1 = from.x;
+  row.y1 = from.y;
+  row.z1 = from.z;
+  row.h1 = from.h;
+  row.x2 = to.x;
+  row.y2 = to.y;
+  // With the barrier level switch on, every segment keeps its start level.
+  row.z2 = state_.barrier_level_switch ? from.z : to.z;
+  row.h2 = from.h;
+  row.inclined_angle = quillan::one_decimal(from.angle);
+  row.mean_length = "N/A";
+  row.mean_opening = "N/A";
+  row.foa = "N/A";
+  row.width = "0.0";
+  out.barrier_segment(row);
+}
+
+}  // namespace kalvor

@@ -1,0 +1,106 @@
+// Broken HFCNoise input fails with a message naming the file, the line and
+// what was expected there.
+#include <gtest/gtest.h>
+
+#include "hfc_conversion.h"
+#include "hfc_model_lines.h"
+
+namespace kalvor::test {
+namespace {
+
+struct BrokenInput {
+  const char* name;
+  std::vector<std::string> lines;
+  long line;             // the line the message names
+  const char* expected;  // a part of the message telling what was expected
+};
+
+void PrintTo(const BrokenInput& b, std::ostream* os) {
+  *os << b.name;
+}
+
+class HfcBrokenInput : public ::testing::TestWithParam<BrokenInput> {};
+
+TEST_P(HfcBrokenInput, FailsNamingFileLineAndExpectation) {
+  const auto& broken = GetParam();
+  auto conversion = HfcConversion::of_text(file_of(broken.lines));
+  try {
+    conversion.run();
+    FAIL() << "the conversion succeeded";
+  } catch (const ConversionError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(std::string::npos, message.find(conversion.input.string())) << message;
+    EXPECT_NE(std::string::npos, message.find(", line " + std::to_string(broken.line) + ":"))
+        << message;
+    EXPECT_NE(std::string::npos, message.find(broken.expected)) << message;
+  }
+}
+
+const auto kModel = small_model();
+
+INSTANTIATE_TEST_SUITE_P(
+    Head, HfcBrokenInput,
+    ::testing::Values(BrokenInput{"EmptyFile", {}, 1, "the project title"},
+                      BrokenInput{"NoSwitches", with_line(kModel, 2, ""), 2, "switches"},
+                      BrokenInput{"NineSwitchFields", with_line(kModel, 2, "0 1 0 0 0 0 0 0 0"), 2,
+                                  "at least 10 fields"},
+                      BrokenInput{
+                          "SwitchWord", with_line(kModel, 2, "0 1 0 0 0 0 0 0 maybe 0"), 2,
+                          "road level switch (field 9) as a number or True/False, found \"maybe\""},
+                      BrokenInput{"FacadeSwitch", with_line(kModel, 2, "0 Y 0 0 0 0 0 0 0 0"), 2,
+                                  "facade correction switch"},
+                      BrokenInput{"EndsInHead", first_lines(kModel, 3), 4, "head line 4"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, HfcBrokenInput,
+    ::testing::Values(
+        BrokenInput{"EmptyLineA", with_line(kModel, 5, ""), 5, "a road record"},
+        BrokenInput{"EmptyLineB", with_line(kModel, 6, " "), 6, "the number of segments"},
+        BrokenInput{"WordAsSegmentCount", with_line(kModel, 6, "two"), 6,
+                    "the number of segments as a number, found \"two\""},
+        BrokenInput{"NegativeSegmentCount", with_line(kModel, 6, "-1"), 6,
+                    "whole number of 0 or more"},
+        BrokenInput{"EmptyFlow", with_line(kModel, 9, ""), 9, "the traffic flow"},
+        BrokenInput{"EmptySpeed", with_line(kModel, 10, ""), 10, "the speed"},
+        BrokenInput{"EmptyHeavyVehicles", with_line(kModel, 11, ""), 11, "heavy vehicles"},
+        BrokenInput{"WordAsSurfaceCode", with_line(kModel, 14, "818010 836010 5 1 7 asphalt"), 14,
+                    "the surface code (field 6) as a number"},
+        BrokenInput{"WordAsDirectionCode", with_line(kModel, 13, "818000 836000 5 two 7 0"), 13,
+                    "the flow direction code (field 4) as a number"},
+        BrokenInput{"ShortFirstNode", with_line(kModel, 13, "818000 836000 5"), 13,
+                    "no earlier node to repeat"},
+        BrokenInput{"EndsInNodeLines", first_lines(kModel, 13), 14, "a road node line"},
+        BrokenInput{"EndsBeforeBarriers", first_lines(kModel, 14), 15, "\"Barriers:\""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    BarriersAndReceivers, HfcBrokenInput,
+    ::testing::Values(
+        BrokenInput{"EmptyBarrierLineB", with_line(kModel, 17, ""), 17, "the number of segments"},
+        BrokenInput{"WordAsElevationCode", with_line(kModel, 18, "818000 836000 high 5 3 0"), 18,
+                    "the elevation code (field 3) as a number"},
+        BrokenInput{"ShortFirstBarrierNode", with_line(kModel, 18, "818000"), 18,
+                    "no earlier node to repeat"},
+        BrokenInput{"EndsInBarrierNodes", first_lines(kModel, 18), 19, "a barrier node line"},
+        BrokenInput{"EndsBeforeReceivers", first_lines(kModel, 19), 20, "\"Receivers:\""},
+        BrokenInput{"ShortFirstReceiver", with_line(kModel, 21, "N1      818010 836000 818000"), 21,
+                    "no earlier receiver to repeat"},
+        BrokenInput{"NameOnlyFirstReceiver", with_line(kModel, 21, "N1"), 21,
+                    "no earlier receiver to repeat"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(HfcMissingInput, FailsNamingTheFile) {
+  auto conversion = HfcConversion::of_text("");
+  const std::string missing = (conversion.input.parent_path() / "absent.txt").string();
+  conversion.job.set_text(control::InputPath, missing);
+  try {
+    conversion.run();
+    FAIL() << "the conversion succeeded";
+  } catch (const ConversionError& e) {
+    EXPECT_NE(std::string::npos, std::string(e.what()).find(missing)) << e.what();
+  }
+}
+
+}  // namespace
+}  // namespace kalvor::test
