@@ -1,13 +1,99 @@
-// The TNIA v2.0 workbook converter.
+// The TNIA v2.0 workbook converter: reads the six worksheets of a workbook
+// (geometry, road links, barriers of kinds A/B and O, receivers, receiver
+// levels) and writes the exchange report through piece files that it merges,
+// filling in which barriers belong to which roads.
 #pragma once
 
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+
 #include "job/job_details.h"
+#include "quillan/value.h"
+#include "quillan/varnik.h"
+#include "quillan/workbook.h"
+#include "report/exchange_report.h"
+#include "tnia/sheet_index.h"
 
 namespace kalvor {
 
 class TNIA_Lib {
  public:
   void Convert_From_TNIA(JobDetails& frmMain);
+
+  // Which report lines the association merge completes: the road links'
+  // associated barriers or the barrier links' associated roads.
+  enum class Association { BarriersOfRoads, RoadsOfBarriers };
+
+ private:
+  using Value = quillan::Value;
+
+  // Everything one conversion builds up; replaced at the start of each.
+  struct Run {
+    JobDetails* job = nullptr;
+    std::string workbook_path;
+    std::unique_ptr<quillan::Workbook> workbook;
+    long current_row = 0;  // of worksheet 1
+    long road_link_no = 0, barrier_link_no = 0, receiver_no = 0, segment_no = 0;
+    Value previous_id, current_id;
+    report::DateTimeText date_time;
+    double progress = 0, road_step = 0, barrier_step = 0, receiver_step = 0;
+    // The current road link's width and the previous node, as the segment
+    // rows of roads (formatted) and barriers (rounded) need them.
+    Value road_width;
+    Value node_x, node_y, node_z;
+    double barrier_height = 0;
+    std::map<int, tnia::FirstRowIndex> feature_rows;  // by attribute worksheet
+    std::optional<tnia::RowGroups> level_rows;
+  };
+
+  void open_file_handler(const std::string& absolute_path, int io_type, int file_handler);
+  void close_file_handler(int IFileNo);
+
+  void open_workbook(const std::string& path);
+  void count_rows();
+  template <typename RowOperation>
+  void run_pass(double step, RowOperation process_row);
+  void assemble_report(const std::string& output);
+  bool index_lists_links(const std::string& index_path, int index_channel);
+  void delete_temporary_files(const std::string& output);
+
+  void TNIA_Misc_Info(JobDetails& frmMain, int channel);
+  bool TNIA_Print_Road_Row(int road_channel, int index_channel);
+  bool TNIA_Print_Barrier_Row(int barrier_channel, int index_channel);
+  void TNIA_Print_NSRs_Headings(int channel);
+  bool TNIA_Print_NSR_Row(int channel);
+  void TNIA_Print_NSR_Levels(int channel, const Value& id, const Value& level_key,
+                             const Value& facade_flag, double x, double y, double z);
+  void TNIA_MergeAssociations(const std::string& piece_path, int piece_channel,
+                              const std::string& index_path, int index_channel, int report_channel,
+                              Association association);
+  const std::vector<long>& TNIA_FindAssociatedRows(const tnia::RowGroups& rows,
+                                                   const std::string& id) const;
+  std::string TNIA_LookupLinkNumbers(
+      const std::unordered_map<std::string, std::string>& link_numbers, const Value& id) const;
+
+  // Row operations' shared steps.
+  bool read_feature_id();
+  std::string kind_letter();
+  bool starts_new_link() const;
+  void write_index_line(int index_channel, long link_no);
+  long attribute_row(int sheet, const char* feature);
+  Value cell(int sheet, long row, long column);
+  Value geometry_cell(long column);
+  std::string formatted(const Value& value) const;
+  double rounded(int sheet, long row, long column, const char* what);
+  void start_road_link(int road_channel, int index_channel);
+  void write_road_segment(int road_channel);
+  void start_barrier_link(int barrier_channel, int index_channel, const std::string& kind);
+  void write_barrier_segment(int barrier_channel);
+  std::unordered_map<std::string, std::string> read_link_numbers(const std::string& index_path,
+                                                                 int index_channel);
+
+  quillan::Varnik lib_;
+  Run run_;
 };
 
 }  // namespace kalvor
