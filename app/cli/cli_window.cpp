@@ -18,7 +18,9 @@ void CliWindow::set_text(std::string_view control, const std::string& value) {
   if (control == control::Status) draw_progress();
 }
 
-int CliWindow::check_value(std::string_view) const { return layout_switch_; }
+int CliWindow::check_value(std::string_view) const {
+  return layout_switch_;
+}
 
 void CliWindow::set_check_value(std::string_view, int value) {
   if (value == layout_switch_) return;
@@ -44,7 +46,9 @@ void CliWindow::set_progress(float value) {
   draw_progress();
 }
 
-void CliWindow::refresh() { draw_progress(); }
+void CliWindow::refresh() {
+  draw_progress();
+}
 
 void CliWindow::draw_progress() {
   if (!show_progress_) return;

@@ -13,7 +13,9 @@ namespace {
 
 Channel g_channels[kHighestChannel + 1];
 
-std::string channel_name(long number) { return "channel " + std::to_string(number); }
+std::string channel_name(long number) {
+  return "channel " + std::to_string(number);
+}
 
 [[noreturn]] void fail_open(const std::string& path, int error) {
   switch (error) {
@@ -24,11 +26,13 @@ std::string channel_name(long number) { return "channel " + std::to_string(numbe
         throw Error(ErrorCode::PathNotFound, "Path not found: " + path);
       throw Error(ErrorCode::FileNotFound, "File not found: " + path);
     }
-    case ENOTDIR: throw Error(ErrorCode::PathNotFound, "Path not found: " + path);
+    case ENOTDIR:
+      throw Error(ErrorCode::PathNotFound, "Path not found: " + path);
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR: throw Error(ErrorCode::PermissionDenied, "Permission denied: " + path);
+    case EISDIR:
+      throw Error(ErrorCode::PermissionDenied, "Permission denied: " + path);
     default:
       throw Error(ErrorCode::PathNotFound, "Cannot open " + path + ": " + std::strerror(error));
   }
@@ -37,15 +41,20 @@ std::string channel_name(long number) { return "channel " + std::to_string(numbe
 const char* fopen_mode(Mode mode) {
   switch (mode) {
     case Mode::TextInput:
-    case Mode::BinaryInput: return "rb";
+    case Mode::BinaryInput:
+      return "rb";
     case Mode::TextOutput:
-    case Mode::BinaryOutput: return "wb";
-    case Mode::Closed: break;
+    case Mode::BinaryOutput:
+      return "wb";
+    case Mode::Closed:
+      break;
   }
   return nullptr;
 }
 
-bool is_input(Mode mode) { return mode == Mode::TextInput || mode == Mode::BinaryInput; }
+bool is_input(Mode mode) {
+  return mode == Mode::TextInput || mode == Mode::BinaryInput;
+}
 
 }  // namespace
 
@@ -71,8 +80,10 @@ void open_channel(long number, const std::string& path, Mode mode) {
   ch.path = path;
   ch.file = file;
   if (FileObserver* observer = current_file_observer()) {
-    if (is_input(mode)) observer->opened_for_input(path);
-    else observer->opened_for_output(path, existed);
+    if (is_input(mode))
+      observer->opened_for_input(path);
+    else
+      observer->opened_for_output(path, existed);
   }
 }
 

@@ -19,7 +19,11 @@ FileObserver* install_file_observer(FileObserver* observer) {
   return previous;
 }
 
-Host* current_host() { return g_host; }
-FileObserver* current_file_observer() { return g_observer; }
+Host* current_host() {
+  return g_host;
+}
+FileObserver* current_file_observer() {
+  return g_observer;
+}
 
 }  // namespace quillan

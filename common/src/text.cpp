@@ -9,7 +9,9 @@ namespace quillan {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Length of the longest numeric prefix of `s` starting at `pos` (sign,
 // digits with at most one ".", optional complete exponent); 0 when the
@@ -68,14 +70,15 @@ std::pair<std::string, std::string> round_decimal(double magnitude, int decimals
     return {"0", std::string(static_cast<std::size_t>(decimals), '0')};
   Decimal d = to_decimal(magnitude);
   // Place the digits on a fixed grid: integer part and fraction.
-  std::string all;  // digits of value * 10^decimals, plus the rest
+  std::string all;                   // digits of value * 10^decimals, plus the rest
   int keep = d.exponent + decimals;  // number of digits kept
   std::string padded = d.digits;
   if (d.exponent < 0) padded = std::string(static_cast<std::size_t>(-d.exponent), '0') + padded;
   int shift = d.exponent < 0 ? 0 : d.exponent;
   keep = shift + decimals;
   if (static_cast<int>(padded.size()) < keep + 1)
-    padded += std::string(static_cast<std::size_t>(keep + 1 - static_cast<int>(padded.size())), '0');
+    padded +=
+        std::string(static_cast<std::size_t>(keep + 1 - static_cast<int>(padded.size())), '0');
   std::string kept = padded.substr(0, static_cast<std::size_t>(keep));
   std::string rest = padded.substr(static_cast<std::size_t>(keep));
   bool round_up = false;
@@ -92,9 +95,12 @@ std::pair<std::string, std::string> round_decimal(double magnitude, int decimals
   }
   if (round_up) {
     int i = static_cast<int>(kept.size()) - 1;
-    while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9') kept[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0) kept.insert(kept.begin(), '1');
-    else ++kept[static_cast<std::size_t>(i)];
+    while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9')
+      kept[static_cast<std::size_t>(i--)] = '0';
+    if (i < 0)
+      kept.insert(kept.begin(), '1');
+    else
+      ++kept[static_cast<std::size_t>(i)];
   }
   std::size_t int_len = kept.size() - static_cast<std::size_t>(decimals);
   std::string integer = kept.substr(0, int_len);
@@ -189,7 +195,9 @@ std::string trim_right(std::string_view text) {
   return e == std::string_view::npos ? std::string() : std::string(text.substr(0, e + 1));
 }
 
-std::string trim(std::string_view text) { return trim_right(trim_left(text)); }
+std::string trim(std::string_view text) {
+  return trim_right(trim_left(text));
+}
 
 std::string to_upper(std::string_view text) {
   std::string out(text);

@@ -13,30 +13,43 @@ namespace {
 
 bool Value::is_numeric() const {
   switch (kind()) {
-    case Kind::Number: return true;
-    case Kind::Text: return is_numeric_text(std::get<std::string>(data_));
-    default: return false;
+    case Kind::Number:
+      return true;
+    case Kind::Text:
+      return is_numeric_text(std::get<std::string>(data_));
+    default:
+      return false;
   }
 }
 
 double Value::to_number() const {
   switch (kind()) {
-    case Kind::Empty: return 0.0;
-    case Kind::Number: return std::get<double>(data_);
-    case Kind::Text: return leading_number(std::get<std::string>(data_));
-    case Kind::Boolean: return std::get<bool>(data_) ? -1.0 : 0.0;
-    case Kind::List: break;
+    case Kind::Empty:
+      return 0.0;
+    case Kind::Number:
+      return std::get<double>(data_);
+    case Kind::Text:
+      return leading_number(std::get<std::string>(data_));
+    case Kind::Boolean:
+      return std::get<bool>(data_) ? -1.0 : 0.0;
+    case Kind::List:
+      break;
   }
   mismatch("a number");
 }
 
 std::string Value::to_text() const {
   switch (kind()) {
-    case Kind::Empty: return "";
-    case Kind::Number: return number_to_text(std::get<double>(data_));
-    case Kind::Text: return std::get<std::string>(data_);
-    case Kind::Boolean: return std::get<bool>(data_) ? "True" : "False";
-    case Kind::List: break;
+    case Kind::Empty:
+      return "";
+    case Kind::Number:
+      return number_to_text(std::get<double>(data_));
+    case Kind::Text:
+      return std::get<std::string>(data_);
+    case Kind::Boolean:
+      return std::get<bool>(data_) ? "True" : "False";
+    case Kind::List:
+      break;
   }
   mismatch("a text");
 }
@@ -71,13 +84,19 @@ bool Value::loosely_equals(const Value& other) const {
   if (is_blank(*this) && is_blank(other)) return true;
   if (kind() != other.kind()) return false;
   switch (kind()) {
-    case Kind::Number: return number() == other.number();
-    case Kind::Text: return text() == other.text();
-    case Kind::Boolean: return boolean() == other.boolean();
-    default: return false;
+    case Kind::Number:
+      return number() == other.number();
+    case Kind::Text:
+      return text() == other.text();
+    case Kind::Boolean:
+      return boolean() == other.boolean();
+    default:
+      return false;
   }
 }
 
-Value make_point(double x, double y) { return Value(Value::List{Value(x), Value(y)}); }
+Value make_point(double x, double y) {
+  return Value(Value::List{Value(x), Value(y)});
+}
 
 }  // namespace quillan

@@ -40,7 +40,9 @@ void Varnik::check_max_min_value(const Value& inputvalue, Value& MaxNode, Value&
   if (v < MinNode.to_number()) MinNode = v;
 }
 
-double Varnik::GetPIValue() const { return 3.14159265358979; }
+double Varnik::GetPIValue() const {
+  return 3.14159265358979;
+}
 
 Value::List Varnik::get_inputline_partition(const Value& inputline, const Value& sep) {
   std::string line = inputline.to_text();
@@ -52,8 +54,7 @@ Value::List Varnik::get_inputline_partition(const Value& inputline, const Value&
 }
 
 std::string Varnik::format_output(const Value& LRalign, Value& emptyspace,
-                                  const Value& decimalplace, Value& inputnum,
-                                  bool StringOutput) {
+                                  const Value& decimalplace, Value& inputnum, bool StringOutput) {
   if (!StringOutput && inputnum.is_numeric())
     inputnum = format_fixed(inputnum.to_number(), static_cast<int>(decimalplace.to_number()));
   std::string text = inputnum.to_text();
@@ -62,9 +63,12 @@ std::string Varnik::format_output(const Value& LRalign, Value& emptyspace,
   emptyspace = blanks;
   std::string padding(static_cast<std::size_t>(blanks), ' ');
   switch (alignment_of(LRalign)) {
-    case Alignment::Left: return trim(text) + padding;
-    case Alignment::Right: return padding + trim(text);
-    case Alignment::None: break;
+    case Alignment::Left:
+      return trim(text) + padding;
+    case Alignment::Right:
+      return padding + trim(text);
+    case Alignment::None:
+      break;
   }
   return "";
 }
@@ -110,8 +114,7 @@ void Varnik::initial_array_flag(Value::List& array_name, const Value& init_value
   for (std::size_t i = 1; i < upper; ++i) array_name[i] = init_value;
 }
 
-bool Varnik::check_array_flag_one_match(const Value::List& array_name,
-                                        const Value& check_value) {
+bool Varnik::check_array_flag_one_match(const Value::List& array_name, const Value& check_value) {
   require_list_from_zero(array_name);
   std::size_t upper = array_name.size() - 1;
   for (std::size_t i = 1; i < upper; ++i)

@@ -67,7 +67,9 @@ void Varnik::close_file_handler(const Value& IFileNo) {
   detail::close_channel(channel_number(IFileNo));
 }
 
-void Varnik::close_ALL_file_handler() { detail::close_all_channels(); }
+void Varnik::close_ALL_file_handler() {
+  detail::close_all_channels();
+}
 
 bool Varnik::CheckEOF(const Value& IFileID) {
   return at_end(detail::readable(channel_number(IFileID)).file);
@@ -78,8 +80,7 @@ std::string Varnik::GetLine(const Value& IFileID) {
   detail::Channel& ch = detail::readable(number);
   std::FILE* file = ch.file;
   int c = getc_unlocked(file);
-  if (c == EOF)
-    throw Error(ErrorCode::InputPastEndOfFile, "Input past end of file: " + ch.path);
+  if (c == EOF) throw Error(ErrorCode::InputPastEndOfFile, "Input past end of file: " + ch.path);
   std::string line;
   // A line ends at CR LF, at a bare CR, or at a bare LF.
   while (c != EOF && c != '\r' && c != '\n') {
@@ -99,8 +100,7 @@ void Varnik::PrintLine(const Value& OFileID, const Value& OText, bool NextLine) 
   if (NextLine) write_bytes(ch, "\r\n");
 }
 
-void Varnik::CopyAllContents(const Value& IFilePath, const Value& IFileID,
-                             const Value& OFileID) {
+void Varnik::CopyAllContents(const Value& IFilePath, const Value& IFileID, const Value& OFileID) {
   open_file_handler(IFilePath, 0, IFileID, false);
   while (!CheckEOF(IFileID)) PrintLine(OFileID, GetLine(IFileID), true);
   close_file_handler(IFileID);

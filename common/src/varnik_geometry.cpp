@@ -14,7 +14,9 @@ struct Point {
 };
 
 // Coordinates may come as numbers or as texts; both read as numbers.
-double coordinate(const Value& v) { return v.is_text() ? leading_number(v.text()) : v.to_number(); }
+double coordinate(const Value& v) {
+  return v.is_text() ? leading_number(v.text()) : v.to_number();
+}
 
 Point to_point(const Value& p) {
   const Value::List& xy = p.list();
@@ -24,9 +26,13 @@ Point to_point(const Value& p) {
 }
 
 // One decimal, as the report shows it.
-double rounded(double v) { return leading_number(format_fixed(v, 1)); }
+double rounded(double v) {
+  return leading_number(format_fixed(v, 1));
+}
 
-Value rounded_point(double x, double y) { return make_point(rounded(x), rounded(y)); }
+Value rounded_point(double x, double y) {
+  return make_point(rounded(x), rounded(y));
+}
 
 }  // namespace
 

@@ -13,7 +13,9 @@ void let_events_run() {
   if (Host* host = current_host()) host->process_events();
 }
 
-long whole(const Value& v) { return static_cast<long>(v.to_number()); }
+long whole(const Value& v) {
+  return static_cast<long>(v.to_number());
+}
 
 }  // namespace
 

@@ -32,12 +32,14 @@ std::string two(int v) {
 }  // namespace
 
 std::optional<LocalDateTime> modification_time(const std::string& path) {
-  struct stat st{};
+  struct stat st {};
   if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
   return from_time(st.st_mtime);
 }
 
-LocalDateTime now() { return from_time(std::time(nullptr)); }
+LocalDateTime now() {
+  return from_time(std::time(nullptr));
+}
 
 std::string format_date(const LocalDateTime& t) {
   char buf[32];
@@ -45,7 +47,9 @@ std::string format_date(const LocalDateTime& t) {
   return buf;
 }
 
-std::string format_time(const LocalDateTime& t) { return two(t.hour) + ":" + two(t.minute); }
+std::string format_time(const LocalDateTime& t) {
+  return two(t.hour) + ":" + two(t.minute);
+}
 
 std::string format_stamp(const LocalDateTime& t) {
   char buf[32];
@@ -93,7 +97,11 @@ std::string utf8_to_windows1252(std::string_view utf8) {
   std::size_t i = 0;
   while (i < utf8.size()) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    int extra = c < 0x80           ? 0
+                : (c >> 5) == 0x6  ? 1
+                : (c >> 4) == 0xE  ? 2
+                : (c >> 3) == 0x1E ? 3
+                                   : -1;
     if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
       out += '?';  // not valid UTF-8
       ++i;

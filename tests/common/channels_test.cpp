@@ -127,8 +127,7 @@ TEST_F(Channels, GetPathFromFullFilenameKeepsTheTrailingSeparator) {
   EXPECT_EQ(lib.GetPathFromFullFilename("/home/u/run.txt"), "/home/u/");
   EXPECT_EQ(failure_of([&] { lib.GetPathFromFullFilename("run.txt"); }),
             ErrorCode::InvalidProcedureCall);
-  EXPECT_EQ(failure_of([&] { lib.GetPathFromFullFilename(""); }),
-            ErrorCode::InvalidProcedureCall);
+  EXPECT_EQ(failure_of([&] { lib.GetPathFromFullFilename(""); }), ErrorCode::InvalidProcedureCall);
 }
 
 TEST_F(Channels, TheFileObserverHearsOfEveryOpen) {
@@ -149,7 +148,8 @@ TEST_F(Channels, TheFileObserverHearsOfEveryOpen) {
   lib.close_file_handler(1);
   lib.open_file_handler(path("a.txt"), 1, 1, false);
   install_file_observer(previous);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"out a.txt new", "in a.txt", "out a.txt existed"}));
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{"out a.txt new", "in a.txt", "out a.txt existed"}));
 }
 
 }  // namespace

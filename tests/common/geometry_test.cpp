@@ -18,8 +18,8 @@ using Pt = std::pair<double, double>;
 std::pair<Pt, Pt> shift(Pt a, Pt b, double d1, double d2) {
   Varnik lib;
   Value r1, r2;
-  lib.Calculate_VBAR_for_2_Pts(make_point(a.first, a.second), make_point(b.first, b.second), d1,
-                               d2, r1, r2);
+  lib.Calculate_VBAR_for_2_Pts(make_point(a.first, a.second), make_point(b.first, b.second), d1, d2,
+                               r1, r2);
   return {xy(r1), xy(r2)};
 }
 

@@ -1,8 +1,9 @@
 // Number recognition, the leading-number rule and the two rounding rules.
+#include "quillan/text.h"
+
 #include <gtest/gtest.h>
 
 #include "quillan/error.h"
-#include "quillan/text.h"
 #include "quillan/value.h"
 
 using namespace quillan;

@@ -5,10 +5,10 @@
 namespace kalvor::test {
 
 FakeJob::FakeJob() {
-  for (auto name : {control::InputPath, control::OutputPath, control::DialogFileName,
-                    control::Consultant, control::Phone, control::Fax, control::Email,
-                    control::Coordinate, control::YearTrafficFlow, control::LayoutBarrierFile,
-                    control::Status}) {
+  for (auto name :
+       {control::InputPath, control::OutputPath, control::DialogFileName, control::Consultant,
+        control::Phone, control::Fax, control::Email, control::Coordinate, control::YearTrafficFlow,
+        control::LayoutBarrierFile, control::Status}) {
     texts_[std::string(name)] = "";
   }
   checks_[std::string(control::LayoutBarrierSwitch)] = 0;
@@ -65,7 +65,9 @@ MessageResult FakeJob::message_box(const std::string& text, MessageIcon icon,
   return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
 }
 
-bool FakeJob::option_selected(std::string_view option) const { return selected_option == option; }
+bool FakeJob::option_selected(std::string_view option) const {
+  return selected_option == option;
+}
 
 void FakeJob::fill_project_details() {
   set_text(control::Consultant, "Acme Acoustics Ltd");

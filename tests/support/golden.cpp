@@ -43,7 +43,9 @@ void set_modification_time(const fs::path& path, int year, int month, int day, i
     throw std::runtime_error("cannot set the time of " + path.string());
 }
 
-fs::path data_dir() { return fs::path(KALVOR_TEST_DATA_DIR); }
+fs::path data_dir() {
+  return fs::path(KALVOR_TEST_DATA_DIR);
+}
 
 ScratchDir::ScratchDir() {
   static std::atomic<int> counter{0};
@@ -92,10 +94,14 @@ std::vector<std::string> split_keeping_ends(const std::string& s) {
 std::string visible(const std::string& line) {
   std::string out;
   for (char c : line) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == ' ') out += "\xC2\xB7";  // middle dot shows blanks
-    else out += c;
+    if (c == '\r')
+      out += "\\r";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == ' ')
+      out += "\xC2\xB7";  // middle dot shows blanks
+    else
+      out += c;
   }
   return out;
 }

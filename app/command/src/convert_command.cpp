@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "command/safe_conversion.h"
 #include "hfa/hfa_lib.h"
 #include "hfc/hfc_lib.h"
 #include "quillan/text.h"
 #include "roadnoise/roadnoise_lib.h"
-#include "safe_conversion.h"
 #include "soundplan/soundplan_lib.h"
 #include "tnia/tnia_lib.h"
 
@@ -19,25 +19,21 @@ constexpr std::string_view kConvertMenu = "mnuConvert";
 
 // The controls locked during a conversion, in the order they are disabled.
 constexpr std::array<std::string_view, 20> kLockedControls = {
-    "cmdBrowseInput",       "cmdBrowseOutput",
-    kConvertButton,         "cmdExit",
-    "mnuFile",              "mnuHelp",
-    "mnuTools",             option::Tnia,
-    option::HFA,            option::HFC,
-    option::RoadNoise,      option::SoundPlan,
-    control::Coordinate,    control::Email,
-    control::Fax,           control::InputPath,
-    control::Consultant,    control::OutputPath,
-    control::Phone,         control::YearTrafficFlow};
+    "cmdBrowseInput",    "cmdBrowseOutput",   kConvertButton,    "cmdExit",
+    "mnuFile",           "mnuHelp",           "mnuTools",        option::Tnia,
+    option::HFA,         option::HFC,         option::RoadNoise, option::SoundPlan,
+    control::Coordinate, control::Email,      control::Fax,      control::InputPath,
+    control::Consultant, control::OutputPath, control::Phone,    control::YearTrafficFlow};
 
 constexpr std::array<std::string_view, 3> kLayoutBarrierControls = {
     control::LayoutBarrierSwitch, control::LayoutBarrierBrowse, control::LayoutBarrierFile};
 
-constexpr std::array<std::string_view, 5> kFormatOptions = {option::HFA, option::HFC,
-                                                            option::SoundPlan, option::RoadNoise,
-                                                            option::Tnia};
+constexpr std::array<std::string_view, 5> kFormatOptions = {
+    option::HFA, option::HFC, option::SoundPlan, option::RoadNoise, option::Tnia};
 
-bool blank(const std::string& text) { return quillan::trim(text).empty(); }
+bool blank(const std::string& text) {
+  return quillan::trim(text).empty();
+}
 
 }  // namespace
 
@@ -58,8 +54,8 @@ ConvertCommand::~ConvertCommand() = default;
 bool ConvertCommand::fields_ready() const {
   // Tested in pairs, in the window's order.
   constexpr std::array<std::string_view, 8> required = {
-      control::InputPath,  control::OutputPath, control::Consultant, control::Phone,
-      control::Fax,        control::Email,      control::Coordinate, control::YearTrafficFlow};
+      control::InputPath, control::OutputPath, control::Consultant, control::Phone,
+      control::Fax,       control::Email,      control::Coordinate, control::YearTrafficFlow};
   for (std::size_t i = 0; i < required.size(); i += 2)
     if (blank(window_.text(required[i])) || blank(window_.text(required[i + 1]))) return false;
   return true;
@@ -132,8 +128,8 @@ void ConvertCommand::cmdConvert2KALVOR_Click() {
   bool any_format = false;
   for (auto opt : kFormatOptions) any_format = any_format || window_.option_selected(opt);
   if (!any_format) {
-    window_.message_box("Missing Input file Format", MessageIcon::Exclamation,
-                        MessageButtons::Ok, window_title_);
+    window_.message_box("Missing Input file Format", MessageIcon::Exclamation, MessageButtons::Ok,
+                        window_title_);
     window_.set_window_enabled(true);
     return;
   }

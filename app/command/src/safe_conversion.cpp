@@ -1,4 +1,4 @@
-#include "safe_conversion.h"
+#include "command/safe_conversion.h"
 
 #include <unistd.h>
 
@@ -61,8 +61,10 @@ class RedirectedJob : public JobDetails {
     return c == control::OutputPath ? report_ : window_.text(c);
   }
   void set_text(std::string_view c, const std::string& value) override {
-    if (c == control::OutputPath) report_ = value;
-    else window_.set_text(c, value);
+    if (c == control::OutputPath)
+      report_ = value;
+    else
+      window_.set_text(c, value);
   }
   int check_value(std::string_view c) const override { return window_.check_value(c); }
   void set_check_value(std::string_view c, int v) override { window_.set_check_value(c, v); }

@@ -41,8 +41,8 @@ class QUILLAN_EXPORT Varnik {
 
   // io_type 0 or "Input": read; 1 or "Output": create or empty and write;
   // anything else opens nothing.
-  void open_file_handler(const Value& absolute_path, const Value& io_type, const Value& file_handler,
-                         bool IsBinary);
+  void open_file_handler(const Value& absolute_path, const Value& io_type,
+                         const Value& file_handler, bool IsBinary);
   void close_file_handler(const Value& IFileNo);
   void close_ALL_file_handler();
 
@@ -86,8 +86,8 @@ class QUILLAN_EXPORT Varnik {
                                           const Value& P4, Value& IPt);
   // P1 and P2 shifted sideways by D1 and D2 (positive: to the right looking
   // from P1 to P2).
-  void Calculate_VBAR_for_2_Pts(const Value& P1, const Value& P2, const Value& D1,
-                                const Value& D2, Value& R1, Value& R2);
+  void Calculate_VBAR_for_2_Pts(const Value& P1, const Value& P2, const Value& D1, const Value& D2,
+                                Value& R1, Value& R2);
 
  private:
   static std::vector<std::string> RemoveEmptyFields(const std::vector<std::string>& fields,
