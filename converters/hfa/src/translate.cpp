@@ -1,0 +1,297 @@
+// Translation of the ordered temporary files into the report's records.
+#include "conversion.h"
+#include "hfa/hfa_lib.h"
+#include "quillan/text.h"
+#include "report/exchange_report.h"
+
+namespace kalvor {
+
+using hfa::Conversion;
+using hfa::lower;
+using hfa::value_of;
+using quillan::Value;
+
+namespace {
+
+constexpr const char* kUnknown = "???";
+constexpr const char* kNotApplicable = "N/A";
+
+constexpr std::size_t kNodeFields = 5;
+constexpr std::size_t kLayoutFields = 12;
+constexpr std::size_t kRoadFields = 8;
+constexpr std::size_t kRoadNameField = 8;
+constexpr std::size_t kReceiverFields = 8;
+constexpr std::size_t kReceiverNameField = 8;
+constexpr std::size_t kSoundPlanReceiverNameField = 10;
+constexpr std::size_t kLinkFields = 6;
+constexpr std::size_t kBarrierFields = 9;
+constexpr std::size_t kBuildingFields = 11;
+constexpr std::size_t kBarrierNameField = 9;
+constexpr std::size_t kBuildingNameField = 12;
+
+double one_decimal_half_even(const std::string& field) {
+  return quillan::round_half_even(value_of(field), 1);
+}
+
+std::string yes_no(bool yes) {
+  return yes ? "Yes" : "No";
+}
+
+// The link ID (or receiver name) from `first` on, or `fallback` when the
+// line has no such fields.
+std::string name_or(const std::vector<std::string>& fields, std::size_t first,
+                    const std::string& fallback) {
+  return fields.size() > first ? hfa::join_from(fields, first) : fallback;
+}
+
+void require_fields(const Conversion& c, const std::vector<std::string>& fields, std::size_t needed,
+                    const std::string& line, const char* what) {
+  if (fields.size() >= needed) return;
+  hfa::input_error(c, "the " + std::string(what) + " line \"" + line + "\" has " +
+                          std::to_string(fields.size()) + " fields, at least " +
+                          std::to_string(needed) + " expected");
+}
+
+// Ground cover column: 1 for soft ground, 0 for hard ground.
+Value ground_cover(const std::string& field) {
+  const std::string word = lower(field);
+  if (word == "n/a") return kNotApplicable;
+  return word == "soft" ? 1 : 0;
+}
+
+std::string surface_type(const std::string& field) {
+  const std::string word = lower(field);
+  if (word.starts_with("s")) {
+    return "Surface Correction = " + quillan::format_fixed(value_of(word.substr(1)), 1) + " dB(A)";
+  }
+  if (word.starts_with("per")) return "Pervious";
+  const std::string material = word.size() > 4 ? word.substr(4, 3) : "";
+  if (material == "bit") return "Bituminous";
+  if (material == "con") return "Concrete";
+  return "Other";
+}
+
+std::string category(const std::string& field) {
+  const std::string word = lower(quillan::trim(field));
+  if (word == "n/a") return kNotApplicable;
+  if (word == "new") return "(1) New";
+  if (word == "unaltered") return "(2) Existing";
+  return "(3) Other";
+}
+
+std::string divider_text(const Value& width) {
+  if (width.is_text() && width.text() == kNotApplicable) return kNotApplicable;
+  return quillan::format_fixed(width.to_number(), 1);
+}
+
+std::string one_decimal(const std::string& text) {
+  return quillan::one_decimal(Value(text));
+}
+
+}  // namespace
+
+void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
+  Conversion& c = *state_;
+  const hfa::IndexedLine* line = c.node_index.find(value_of(node));
+  if (line == nullptr) return;
+  require_fields(c, line->fields, kNodeFields, line->text, "node");
+  hfa::NodeEnd& corner = end == 0 ? c.from : c.to;
+  corner.x = one_decimal_half_even(line->fields[1]);
+  corner.y = one_decimal_half_even(line->fields[2]);
+  corner.z = one_decimal_half_even(line->fields[3]);
+  corner.h = one_decimal_half_even(line->fields[4]);
+}
+
+void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
+  Conversion& c = *state_;
+  hfa::RoadLayout& l = c.layout;
+  for (std::string* value : {&l.flow, &l.speed, &l.heavy_vehicles, &l.texture_depth, &l.surface,
+                             &l.elevated, &l.flow_direction, &l.dual_carriageway, &l.category}) {
+    *value = kUnknown;
+  }
+  l.divider_width = kUnknown;
+  l.road_width = kUnknown;
+  const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
+  if (line == nullptr) return;
+  require_fields(c, line->fields, kLayoutFields, line->text, "layout");
+  const std::vector<std::string>& f = line->fields;
+  l.flow = f[1];
+  l.speed = f[2];
+  l.heavy_vehicles = f[3];
+  l.texture_depth = f[4];
+  l.surface = surface_type(f[5]);
+  l.elevated = yes_no(lower(f[6]) == "yes");
+  l.flow_direction = lower(f[7]) == "yes" ? "One Way" : "Two Way";
+  l.direction = f[8];
+  const bool divided = quillan::is_numeric_text(f[9]) && value_of(f[9]) != 0;
+  l.dual_carriageway = yes_no(divided);
+  l.divider_width = divided ? Value(one_decimal_half_even(f[9])) : Value(kNotApplicable);
+  l.road_width = one_decimal_half_even(f[10]);
+  l.category = category(f[11]);
+}
+
+void HFA_Lib::HFANoise_Misc_Info(JobDetails& frmMain, int OFileID) {
+  const Conversion& c = *state_;
+  report::Writer report(lib_, OFileID, report::kHfaLabels);
+  report.consultant_block(report::consultant_from(frmMain));
+  report::ProjectSettings settings;
+  settings.title = quillan::trim(c.title);
+  settings.date_time = report::header_date_time(frmMain);
+  settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
+  settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
+  settings.multiple_screening = "Yes";
+  settings.opposite_facade = "Yes";
+  settings.cutoff_angle = "0.0";
+  settings.cutoff_distance = kNotApplicable;
+  settings.cutoff_reflection = c.soundplan_derived ? kNotApplicable : "40.0";
+  report.project_block(settings);
+}
+
+bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool WithLayBar) {
+  Conversion& c = *state_;
+  if (lib_.CheckEOF(IFileID)) return false;
+  const std::string line = quillan::trim(lib_.GetLine(IFileID));
+  c.fields = lib_.split_inputline(line, " ");
+  const std::vector<std::string>& f = c.fields;
+  require_fields(c, f, kRoadFields, line, "road");
+  if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
+    HFANoise_Get_Node(f[1], 0);
+    HFANoise_Get_Node(f[2], 1);
+  }
+  // A link goes on while each line starts where the one before ended, on
+  // the same layout.
+  if (c.first_road || f[1] != c.previous_b || f[3] != c.previous_layout) {
+    write_road_link_head(OFileID, roadflow, WithLayBar);
+  }
+  c.first_road = false;
+  c.previous_b = f[2];
+  c.previous_layout = f[3];
+
+  report::Writer report(lib_, OFileID, report::kHfaLabels);
+  ++c.segment_no;
+  report.road_segment({c.segment_no, c.from.x, c.from.y, c.from.z, c.from.h, c.to.x, c.to.y, c.to.z,
+                       c.to.h, c.layout.road_width, ground_cover(f[6]), ground_cover(f[7])});
+  return true;
+}
+
+void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
+  Conversion& c = *state_;
+  const std::vector<std::string>& f = c.fields;
+  c.segment_no = 0;
+  ++c.road_link_no;
+  const std::string link_id = name_or(f, kRoadNameField, f[0]);
+  const bool layout_known = quillan::is_numeric_text(f[3]);
+  if (layout_known) HFANoise_Get_Layout(f[3]);
+  const hfa::RoadLayout& l = c.layout;
+
+  std::string associated = kNotApplicable;
+  if (layout_known && WithLayBar && HFANoise_CheckIndexForLayBar(f[3])) {
+    associated = "Layout: " + f[3] + (l.elevated == "Yes" ? ": Elevated" : ": Grade") + ": " +
+                 std::to_string(c.road_link_no) + ": " + std::to_string(roadflow) + ": " + link_id;
+  }
+
+  report::Writer report(lib_, OFileID, report::kHfaLabels);
+  report.empty_line();
+  report.road_link_no(c.road_link_no);
+  report.road_link_id(link_id);
+  report.road_category(l.category);
+  report.road_flow(one_decimal(l.flow));
+  report.road_speed(one_decimal(l.speed), yes_no(!c.soundplan_derived));
+  report.road_heavy_vehicles(one_decimal(l.heavy_vehicles));
+  report.road_flow_direction(l.flow_direction);
+  report.road_dual_carriageway(l.dual_carriageway);
+  report.road_divider_and_separation(divider_text(l.divider_width), kNotApplicable);
+  report.road_elevated(l.elevated);
+  report.road_surface(l.surface);
+  report.road_texture_depth(one_decimal(l.texture_depth));
+  report.road_associated_barrier(associated);
+  report.road_segment_headings();
+}
+
+bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
+  Conversion& c = *state_;
+  if (lib_.CheckEOF(IFileID)) return false;
+  const std::string line = quillan::trim(lib_.GetLine(IFileID));
+  const std::vector<std::string> f = lib_.split_inputline(line, " ");
+  require_fields(c, f, kLinkFields, line, "barrier");
+  if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
+    HFANoise_Get_Node(f[1], 0);
+    HFANoise_Get_Node(f[2], 1);
+  }
+  const std::string kind = lower(f[4]);
+  if (kind == "barrier") require_fields(c, f, kBarrierFields, line, "barrier");
+  if (kind == "building") require_fields(c, f, kBuildingFields, line, "building");
+
+  report::Writer report(lib_, OFileID, report::kHfaLabels);
+  if (c.first_barrier || f[1] != c.previous_barrier_b) {
+    c.segment_no = 0;
+    ++c.barrier_link_no;
+    const bool reflective = kind == "barrier" || kind == "building" || kind == "sp_ref";
+    const std::string link_id = kind == "building" ? name_or(f, kBuildingNameField, f[0])
+                                                   : name_or(f, kBarrierNameField, f[0]);
+    report.empty_line();
+    report.barrier_link_no(c.barrier_link_no);
+    report.barrier_link_id(link_id);
+    report.barrier_type(reflective ? "Reflective" : "Absorptive");
+    report.barrier_level("Grade");
+    report.barrier_associated_road(kNotApplicable);
+    report.barrier_segment_headings();
+  }
+  c.first_barrier = false;
+  c.previous_barrier_b = f[2];
+
+  report::BarrierSegment row{
+      ++c.segment_no, c.from.x,       c.from.y,       c.from.z,      c.from.h,
+      c.to.x,         c.to.y,         c.to.z,         c.to.h,        0,
+      kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable};
+  if (kind == "barrier") {
+    row.inclined_angle = value_of(f[8].substr(0, f[8].size() - 1));
+    row.mean_length = row.mean_opening = row.width = 0;
+  } else if (kind == "building") {
+    row.mean_length = f[8];
+    row.mean_opening = f[9];
+    row.width = f[10];
+  } else if (kind == "sp_abs" || kind == "sp_ref") {
+    row.width = 0;
+  } else if (kind.starts_with("z")) {
+    row.width = kind.substr(1);
+  }
+  report.barrier_segment(row);
+  return true;
+}
+
+void HFA_Lib::HFANoise_Print_NSRs_Headings(int OFileID) {
+  report::Writer(lib_, OFileID, report::kHfaLabels).receiver_table_headings();
+}
+
+bool HFA_Lib::HFANoise_Print_NSRs(int IFileID, int OFileID) {
+  Conversion& c = *state_;
+  if (lib_.CheckEOF(IFileID)) return false;
+  const std::string line = quillan::trim(lib_.GetLine(IFileID));
+  const std::vector<std::string> f = lib_.split_inputline(line, " ");
+  require_fields(c, f, kReceiverFields, line, "receiver");
+  if (quillan::is_numeric_text(f[1])) HFANoise_Get_Node(f[1], 0);
+
+  report::ReceiverRow row;
+  if (lower(f[4]) == "sp_rec") {
+    row.name = name_or(f, kSoundPlanReceiverNameField, f[1]);
+    row.bearing_left = value_of(f[6]);
+    row.bearing_right = value_of(f[7]);
+    row.facade = "Yes";
+  } else {
+    row.name = name_or(f, kReceiverNameField, f[1]);
+    row.bearing_left = 0;
+    row.bearing_right = 360;
+    row.facade = yes_no(lower(f[7]) == "yes");
+  }
+  row.name = quillan::trim(row.name);
+  row.number = ++c.receiver_no;
+  row.x = c.from.x;
+  row.y = c.from.y;
+  row.z = c.from.z + c.from.h;
+  row.h = c.from.h;
+  report::Writer(lib_, OFileID, report::kHfaLabels).receiver(row);
+  return true;
+}
+
+}  // namespace kalvor
