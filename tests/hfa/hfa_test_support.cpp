@@ -5,6 +5,7 @@
 namespace kalvor::test {
 
 HfaProject::HfaProject(const std::string& name) : folder_(scratch_.copy_in("hfa/" + name)) {
+  std::filesystem::create_directories(report().parent_path());
   job.fill_project_details();
   job.select(option::HFA);
   job.set_text(control::InputPath, input().string());

@@ -17,7 +17,7 @@ class HfaProject {
 
   std::filesystem::path folder() const { return folder_; }
   std::filesystem::path input() const { return folder_ / "input.txt"; }
-  std::filesystem::path report() const { return scratch_ / "report.txt"; }
+  std::filesystem::path report() const { return scratch_ / "out" / "report.txt"; }
   std::string expected() const { return read_file(folder_ / "expected.txt"); }
   // Runs the converter on the job; rethrows its failure.
   void convert();
