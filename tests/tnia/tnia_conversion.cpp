@@ -1,0 +1,54 @@
+#include "tnia_conversion.h"
+
+#include "quillan/varnik.h"
+
+namespace kalvor::test {
+
+namespace {
+
+void fill_job(FakeJob& job, const std::filesystem::path& workbook,
+              const std::filesystem::path& output) {
+  job.fill_project_details();
+  job.select(option::Tnia);
+  job.set_text(control::InputPath, workbook.string());
+  job.set_text(control::OutputPath, output.string());
+  job.set_text(control::DialogFileName, workbook.string());
+  set_modification_time(workbook, 2026, 3, 14, 9, 5);
+}
+
+}  // namespace
+
+TniaConversion::TniaConversion(const WorkbookSpec& spec, bool inline_strings)
+    : workbook(dir / "model.xlsx"), output(dir / "report.txt") {
+  write_xlsx(spec, workbook, inline_strings);
+  fill_job(job, workbook, output);
+}
+
+TniaConversion::TniaConversion(const XlsCase& xls)
+    : workbook(dir.copy_in("tnia/" + xls.name + "/workbook.xls")), output(dir / "report.txt") {
+  fill_job(job, workbook, output);
+}
+
+void TniaConversion::run(TNIA_Lib& converter) {
+  try {
+    converter.Convert_From_TNIA(job);
+  } catch (...) {
+    quillan::Varnik().close_ALL_file_handler();
+    throw;
+  }
+}
+
+void TniaConversion::run() {
+  TNIA_Lib converter;
+  run(converter);
+}
+
+WorkbookSpec spec_of_case(const std::string& name) {
+  return read_workbook_spec(data_dir() / "tnia" / name / "workbook.txt");
+}
+
+std::string expected_report(const std::string& name) {
+  return read_file(data_dir() / "tnia" / name / "expected.txt");
+}
+
+}  // namespace kalvor::test

@@ -1,0 +1,41 @@
+// One TNIA conversion in a scratch folder: the workbook, the job details
+// pointing at it, and the report.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "fake_job.h"
+#include "golden.h"
+#include "tnia/tnia_lib.h"
+#include "workbook_spec.h"
+
+namespace kalvor::test {
+
+// The committed .xls of a test case in tests/data/tnia.
+struct XlsCase {
+  std::string name;
+};
+
+class TniaConversion {
+ public:
+  // The workbook written as .xlsx from a description.
+  explicit TniaConversion(const WorkbookSpec& spec, bool inline_strings = false);
+  explicit TniaConversion(const XlsCase& xls);
+
+  // Runs the converter; a failure closes every channel and is passed on.
+  void run(TNIA_Lib& converter);
+  void run();
+  std::string report() const { return read_file(output); }
+
+  ScratchDir dir;
+  std::filesystem::path workbook;
+  std::filesystem::path output;
+  FakeJob job;
+
+};
+
+WorkbookSpec spec_of_case(const std::string& name);
+std::string expected_report(const std::string& name);
+
+}  // namespace kalvor::test
