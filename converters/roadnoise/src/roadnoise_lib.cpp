@@ -1,9 +1,218 @@
 #include "roadnoise/roadnoise_lib.h"
 
+#include <array>
+
+#include "quillan/text.h"
+
 namespace kalvor {
 
-void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails&) {
-  throw ConversionError("The RoadNoise converter is not available in this build.");
+using roadnoise::contains;
+using roadnoise::RecordReader;
+
+namespace {
+
+constexpr int kMasterChannel = 1;
+constexpr int kReportChannel = 2;
+
+// A companion file kind: the extension that names it in the master file, the
+// channel it is read on and what it holds (for messages).
+struct CompanionKind {
+  std::string_view extension;
+  int channel;
+  const char* what;
+};
+
+constexpr std::string_view kFlowExtension = ".FLO";
+constexpr std::array<CompanionKind, 8> kCompanionKinds{{
+    {".SEG", 4, "road segment file"},
+    {".BAR", 5, "barrier file"},
+    {".HSE", 6, "barrier file"},
+    {".CON", 7, "line file"},
+    {".PRO", 8, "line file"},
+    {".BND", 9, "line file"},
+    {".GND", 10, "line file"},
+    {".REC", 11, "receiver file"},
+}};
+
+const CompanionKind& companion_kind(std::string_view extension) {
+  for (const auto& kind : kCompanionKinds)
+    if (kind.extension == extension) return kind;
+  throw std::logic_error("unknown companion file kind");
+}
+
+// The folder of the master file with its trailing separator; empty for a
+// bare file name, whose companions then lie in the current folder.
+std::string folder_of(quillan::Varnik& lib, const std::string& path) {
+  if (path.find_first_of("\\/") == std::string::npos) return {};
+  return lib.GetPathFromFullFilename(path);
+}
+
+// A cut-off value as the header shows it: its leading number, one decimal.
+std::string cutoff_text(const std::string& value) {
+  return quillan::format_fixed(quillan::leading_number(value), 1);
+}
+
+}  // namespace
+
+RoadNoise_Lib::RoadNoise_Lib() = default;
+RoadNoise_Lib::~RoadNoise_Lib() = default;
+
+void RoadNoise_Lib::reset(JobDetails& job) {
+  job_ = &job;
+  master_path_.clear();
+  master_folder_.clear();
+  project_title_.clear();
+  cutoff_angle_ = "1";
+  cutoff_distance_ = "1000";
+  cutoff_reflection_ = "20";
+  flow_file_ = NamedFile{};
+  companions_.clear();
+  flows_.reset();
+  line_counter_ = 0;
+  link_number_ = 0;
+  road_ = RoadLinkValues{};
+  saved_link_id_.clear();
+  barrier_type_.clear();
+  foa_.set("");
+  wba_.set("");
+}
+
+void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
+  reset(frmMain);
+  master_path_ = frmMain.text(control::InputPath);
+  master_folder_ = folder_of(lib_, master_path_);
+  frmMain.set_status("Processing...");
+  roadnoise::open_input(lib_, master_path_, kMasterChannel, "master file");
+  roadnoise::open_output(lib_, frmMain.text(control::OutputPath), kReportChannel, "report");
+  report::Writer out(lib_, kReportChannel, report::kRoadNoiseLabels);
+  RoadNoise_Consultant_Info(frmMain, out);
+
+  RecordReader master(lib_, frmMain, kMasterChannel, master_path_);
+  read_master_file(master, out);
+  require_companion(".SEG", "road segment file (.SEG)");
+  require_companion(".REC", "receiver file (.REC)");
+
+  RecordReader segments = companion_reader(".SEG");
+  link_number_ = 0;
+  line_counter_ = 0;
+  RoadNoise_Print_Roads(segments, out);
+
+  link_number_ = 0;
+  line_counter_ = 0;
+  out.empty_line();
+  out.barrier_section_heading();
+  translate_barrier_files(out);
+
+  out.empty_line();
+  out.receiver_section_heading();
+  RecordReader receivers = companion_reader(".REC");
+  RoadNoise_Print_NSRs(receivers, out);
+
+  lib_.close_file_handler(kReportChannel);
+  lib_.close_file_handler(kMasterChannel);
+  lib_.close_ALL_file_handler();
+}
+
+void RoadNoise_Lib::RoadNoise_Consultant_Info(JobDetails& frmMain, report::Writer& out) {
+  out.consultant_block(report::consultant_from(frmMain));
+}
+
+void RoadNoise_Lib::read_master_file(RecordReader& master, report::Writer& out) {
+  bool header_pending = true;
+  while (!master.at_end()) {
+    const std::string line = quillan::trim(master.next_line());
+    line_counter_ = master.line_number();
+    take_cutoff_values(line);
+    // The header goes out at the first "READ" line, with the values met so far.
+    const bool header_due = header_pending && contains(line, "READ");
+    if (line_counter_ == 2) project_title_ = line;
+    if (header_due) {
+      header_pending = false;
+      write_project_header(out);
+    }
+    if (line.empty()) continue;
+    note_companion_files(line, line_counter_);
+  }
+}
+
+void RoadNoise_Lib::take_cutoff_values(const std::string& line) {
+  if (auto value = roadnoise::keyword_value(line, "COA")) cutoff_angle_ = *value;
+  if (auto value = roadnoise::keyword_value(line, "COD")) cutoff_distance_ = *value;
+  if (auto value = roadnoise::keyword_value(line, "COR")) cutoff_reflection_ = *value;
+}
+
+void RoadNoise_Lib::note_companion_files(const std::string& line, long line_number) {
+  const std::string path = master_folder_ + line;
+  const std::string where = master_path_ + ", line " + std::to_string(line_number) + ": ";
+  if (contains(line, kFlowExtension)) {
+    if (!flow_file_.path.empty()) {
+      throw ConversionError(where +
+                            "a second flow file (.FLO) is named; the first is named on line " +
+                            std::to_string(flow_file_.master_line));
+    }
+    flow_file_ = NamedFile{path, line_number};
+  }
+  for (const auto& kind : kCompanionKinds) {
+    if (!contains(line, kind.extension)) continue;
+    auto [it, added] =
+        companions_.try_emplace(std::string(kind.extension), NamedFile{path, line_number});
+    if (!added) {
+      throw ConversionError(where + "a second " + kind.what + " (" + std::string(kind.extension) +
+                            ") is named; the first is named on line " +
+                            std::to_string(it->second.master_line));
+    }
+    roadnoise::open_input(lib_, path, kind.channel,
+                          std::string(kind.what) + " named on line " + std::to_string(line_number) +
+                              " of the master file");
+  }
+}
+
+void RoadNoise_Lib::write_project_header(report::Writer& out) {
+  report::ProjectSettings settings;
+  settings.title = quillan::trim(project_title_);
+  settings.date_time = report::header_date_time(*job_);
+  settings.coordinate_system = quillan::trim(job_->text(control::Coordinate));
+  settings.year_of_traffic_flow = quillan::trim(job_->text(control::YearTrafficFlow));
+  settings.multiple_screening = "Yes";
+  settings.opposite_facade = "Yes";
+  settings.cutoff_angle = cutoff_text(cutoff_angle_);
+  settings.cutoff_distance = cutoff_text(cutoff_distance_);
+  settings.cutoff_reflection = cutoff_text(cutoff_reflection_);
+  out.project_block(settings);
+  out.empty_line();
+  out.road_section_heading();
+}
+
+void RoadNoise_Lib::require_companion(std::string_view extension, const char* what) const {
+  if (companions_.find(extension) == companions_.end())
+    throw ConversionError(master_path_ + ": the master file names no " + what);
+}
+
+RecordReader RoadNoise_Lib::companion_reader(std::string_view extension) {
+  const auto& kind = companion_kind(extension);
+  return RecordReader(lib_, *job_, kind.channel, companions_.find(extension)->second.path);
+}
+
+void RoadNoise_Lib::translate_barrier_files(report::Writer& out) {
+  using Translator = void (RoadNoise_Lib::*)(RecordReader&, report::Writer&);
+  struct BarrierFile {
+    std::string_view extension;
+    Translator translate;
+  };
+  // The line files go .CON, .PRO, .GND, then .BND.
+  static constexpr std::array<BarrierFile, 6> kOrder{{
+      {".BAR", &RoadNoise_Lib::RoadNoise_Print_Barriers},
+      {".HSE", &RoadNoise_Lib::RoadNoise_Print_HSE_Barriers},
+      {".CON", &RoadNoise_Lib::RoadNoise_Print_Line_Barriers},
+      {".PRO", &RoadNoise_Lib::RoadNoise_Print_Line_Barriers},
+      {".GND", &RoadNoise_Lib::RoadNoise_Print_Line_Barriers},
+      {".BND", &RoadNoise_Lib::RoadNoise_Print_Line_Barriers},
+  }};
+  for (const auto& file : kOrder) {
+    if (companions_.find(file.extension) == companions_.end()) continue;
+    RecordReader reader = companion_reader(file.extension);
+    (this->*file.translate)(reader, out);
+  }
 }
 
 }  // namespace kalvor

@@ -1,0 +1,201 @@
+// Road links: the road segment file (.SEG) and the traffic of each link from
+// the flow file (.FLO).
+#include "quillan/text.h"
+#include "roadnoise/roadnoise_lib.h"
+
+namespace kalvor {
+
+using roadnoise::contains;
+using roadnoise::KeywordValue;
+using roadnoise::RecordReader;
+
+namespace roadnoise {
+
+// The keyword values of the segment file; they carry over from segment to
+// segment and from link to link until their keyword occurs again.
+struct SegmentRecord {
+  KeywordValue start_x{"RSX"}, start_y{"RSY"}, start_z{"HCS"};
+  KeywordValue end_x{"REX"}, end_y{"REY"}, end_z{"HCE"};
+  KeywordValue category{"CAT"}, carriageway{"NCY"}, divider{"DCY"}, separation{"HCY"};
+  KeywordValue surface{"RST"}, texture{"RTD"}, width{"WCY"}, ground{"GND"};
+  KeywordValue flow_number{"UFN"};
+
+  // Takes the values a line holds; true when it starts a new road link (RSX
+  // or UFN).
+  bool take(const std::string& line, long n) {
+    bool starts_link = start_x.take(line, n);
+    for (KeywordValue* value : {&start_y, &start_z, &end_x, &end_y, &end_z, &category, &carriageway,
+                                &divider, &separation, &surface, &texture, &width, &ground})
+      value->take(line, n);
+    if (flow_number.take(line, n)) starts_link = true;
+    return starts_link;
+  }
+
+  // The segment's end is where the next segment starts.
+  void move_to_end() {
+    start_x.take_over(end_x);
+    start_y.take_over(end_y);
+    start_z.take_over(end_z);
+  }
+};
+
+}  // namespace roadnoise
+
+namespace {
+
+constexpr int kFlowChannel = 3;
+
+void zero_if_empty(KeywordValue& value) {
+  if (value.empty()) value.set("0");
+}
+
+// Twice the carriageway width; a negative divider value narrows it.
+double road_width(const roadnoise::SegmentRecord& r) {
+  const double width = 2 * quillan::leading_number(r.width.text());
+  const double divider = quillan::leading_number(r.divider.text());
+  return divider > 0 ? width : width + divider;
+}
+
+std::string one_decimal(const KeywordValue& value) {
+  return quillan::one_decimal(quillan::Value(value.text()));
+}
+
+// A negative FLO is the hourly flow itself; any other is divided by 18.
+std::string hourly_flow(const KeywordValue& flow, const std::string& file) {
+  if (flow.empty()) return {};
+  const double value = flow.number(file);
+  return quillan::format_fixed(value < 0 ? -value : value / 18, 1);
+}
+
+// A head value the input never gave is shown as not available.
+quillan::Value given_or_na(const std::string& value) {
+  return value.empty() ? quillan::Value("N/A") : quillan::Value(value);
+}
+
+void write_road_segment(const roadnoise::SegmentRecord& r, long number, report::Writer& out) {
+  report::RoadSegment s;
+  s.number = number;
+  s.x1 = r.start_x.text();
+  s.y1 = r.start_y.text();
+  s.z1 = r.start_z.text();
+  s.h1 = "0.0";
+  s.x2 = r.end_x.text();
+  s.y2 = r.end_y.text();
+  s.z2 = r.end_z.text();
+  s.h2 = "0.0";
+  s.width = road_width(r);
+  s.ground_left = r.ground.text();
+  s.ground_right = r.ground.text();
+  out.road_segment(s);
+}
+
+}  // namespace
+
+void RoadNoise_Lib::RoadNoise_Print_Roads(RecordReader& in, report::Writer& out) {
+  roadnoise::SegmentRecord record;
+  bool new_link = false;
+  while (!in.at_end()) {
+    std::string line = in.next_line();
+    if (contains(line, "TEXT")) {
+      // The name line is searched for keywords like any other line.
+      line = in.name_line();
+      road_.link_id = line;
+    }
+    if (record.take(line, in.line_number())) new_link = true;
+    if (!contains(line, "SEND")) continue;
+    if (new_link) {
+      new_link = false;
+      start_road_link(record, in.path(), out);
+    } else {
+      zero_if_empty(record.start_x);
+      zero_if_empty(record.start_y);
+      zero_if_empty(record.start_z);
+    }
+    ++line_counter_;
+    write_road_segment(record, line_counter_, out);
+    record.move_to_end();
+  }
+}
+
+void RoadNoise_Lib::start_road_link(const roadnoise::SegmentRecord& record, const std::string& file,
+                                    report::Writer& out) {
+  line_counter_ = 0;
+  ++link_number_;
+  const double category = record.category.number(file);
+  road_.category = category == 3 ? "(1) New" : category == 1 ? "(2) Existing" : "(3) Other";
+  RoadNoise_Get_Flow(record.flow_number.text());
+  set_carriageway(record.carriageway.number(file));
+  road_.vertical_separation = one_decimal(record.separation);
+  set_surface(record.surface.number(file), one_decimal(record.texture));
+  write_road_link_head(out);
+}
+
+void RoadNoise_Lib::set_carriageway(double code) {
+  if (code == 0 || code == 2) road_.flow_direction = "Two Way";
+  if (code == 1) road_.flow_direction = "One Way";
+  road_.dual_carriageway = code == 2 ? "Yes" : "No";
+}
+
+// Surface codes 0 to 2 name the surface and take RTD as the texture depth;
+// code 3 takes RTD as a surface correction. Other codes keep the previous
+// link's surface.
+void RoadNoise_Lib::set_surface(double code, const std::string& texture) {
+  static constexpr const char* kSurfaces[] = {"Bituminous", "Concrete", "Pervious"};
+  for (int i = 0; i < 3; ++i) {
+    if (code != i) continue;
+    road_.surface_type = kSurfaces[i];
+    road_.texture_depth = texture;
+  }
+  if (code == 3) {
+    road_.surface_type = "Surface Correction = " + texture + " dB(A)";
+    road_.texture_depth = "N/A";
+  }
+}
+
+void RoadNoise_Lib::write_road_link_head(report::Writer& out) {
+  out.empty_line();
+  out.road_link_no(link_number_);
+  out.road_link_id(road_.link_id);
+  out.road_category(road_.category);
+  out.road_flow(given_or_na(road_.flow));
+  out.road_speed(given_or_na(road_.speed), road_.gradient_correction);
+  out.road_heavy_vehicles(given_or_na(road_.heavy_vehicles));
+  out.road_flow_direction(road_.flow_direction);
+  out.road_dual_carriageway(road_.dual_carriageway);
+  out.road_divider_and_separation("0.0", given_or_na(road_.vertical_separation));
+  out.road_elevated("No");
+  out.road_surface(road_.surface_type);
+  out.road_texture_depth(given_or_na(road_.texture_depth));
+  out.road_associated_barrier("N/A");
+  out.road_segment_headings();
+}
+
+void RoadNoise_Lib::RoadNoise_Get_Flow(const std::string& flow_number) {
+  const roadnoise::FlowRecord* record = flow_table().find(flow_number);
+  if (record == nullptr) {
+    road_.flow = road_.speed = road_.gradient_correction = road_.heavy_vehicles = "N/A";
+    return;
+  }
+  const std::string& file = flows_->path();
+  road_.flow = hourly_flow(record->flow, file);
+  road_.speed = one_decimal(record->speed);
+  road_.gradient_correction = record->gradient_basis.number(file) == 2 ? "No" : "Yes";
+  road_.heavy_vehicles = one_decimal(record->heavy_vehicles);
+}
+
+const roadnoise::FlowTable& RoadNoise_Lib::flow_table() {
+  if (flows_) return *flows_;
+  if (flow_file_.path.empty()) {
+    throw ConversionError(master_path_ +
+                          ": the master file names no flow file (.FLO), which the road links need");
+  }
+  roadnoise::open_input(
+      lib_, flow_file_.path, kFlowChannel,
+      "flow file named on line " + std::to_string(flow_file_.master_line) + " of the master file");
+  RecordReader reader(lib_, *job_, kFlowChannel, flow_file_.path);
+  flows_.emplace(reader);
+  lib_.close_file_handler(kFlowChannel);
+  return *flows_;
+}
+
+}  // namespace kalvor
