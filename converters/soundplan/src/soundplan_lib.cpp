@@ -1,9 +1,305 @@
 #include "soundplan/soundplan_lib.h"
 
+#include <cstdio>
+
+#include "hfa/hfa_lib.h"
+#include "intermediate_lines.h"
+#include "platform/files.h"
+#include "quillan/text.h"
+
 namespace kalvor {
 
-void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails&) {
-  throw ConversionError("The SoundPLAN converter is not available in this build.");
+namespace {
+
+// Channels of the temporary files and of the intermediate input file.
+constexpr int kIntermediateChannel = 2;
+constexpr int kLinkChannel = 3;
+constexpr int kNodeChannel = 4;
+constexpr int kLayoutChannel = 5;
+constexpr int kLayoutBarrierChannel = 6;
+
+constexpr const char* kMessageTitle = "KALVOR";
+constexpr const char* kInputFileError = "Input File error!!!";
+constexpr const char* kStatus = "Processing... (SoundPlan)";
+
+constexpr const char* kIntermediateInputName = "SP2HFA.txt";
+constexpr const char* kIntermediateLayoutBarrierName = "SP2HFA_laybarr.txt";
+
+struct TemporaryFiles {
+  TemporaryFiles(const std::string& folder, const std::string& stamp)
+      : links(folder + stamp + "_hfa_link"),
+        nodes(folder + stamp + "_hfa_node"),
+        layouts(folder + stamp + "_hfa_layout"),
+        layout_barriers(folder + stamp + "_hfa_laybarr_data") {}
+  void remove() const {
+    for (const auto* path : {&links, &nodes, &layouts, &layout_barriers}) {
+      platform::delete_file(*path);
+    }
+  }
+  std::string links, nodes, layouts, layout_barriers;
+};
+
+// "kind.001" to "kind.999".
+std::string numbered_name(const std::string& kind, int number) {
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%03d", number);
+  return kind + "." + digits;
+}
+
+// The text in front of the first "/", else in front of the first "\", else
+// the whole text less its last character.
+std::string first_parameter_field(const std::string& rest) {
+  for (char separator : {'/', '\\'}) {
+    auto at = rest.find(separator);
+    if (at != std::string::npos) return rest.substr(0, at);
+  }
+  return rest.empty() ? rest : rest.substr(0, rest.size() - 1);
+}
+
+const char* const kLinkHeadings[] = {
+    "                       Layout                      Ground_Cover  Barrier  "
+    "Building_Data_Attributes  View   Infront",
+    " Link  A-Node  B-Node  Number  Description  Incl.   Left  Right   Angle    Opening  Length  "
+    "Width    Set  of Facade  Text_Label",
+    " ----  ------  ------  ------  -----------  ----    ----  -----  -------   -------  ------  "
+    "-----   ----  ---------  ----------"};
+const char* const kNodeHeadings[] = {" Node  X-Coordinate  Y-Coordinate  Z-Height  H-Height",
+                                     " ----  ------------  ------------  --------  --------"};
+const char* const kLayoutHeadings[] = {
+    "                                   Texture   Surface                           Central   Road",
+    "  Layout      Flow   Speed  %Heavy   Depth     Type    Elevated  OneWay  A->B  Reserve  "
+    "Width  Category",
+    "  ------  ---------  -----  ------  ------   -------   --------  ------  ----  -------  "
+    "-----  --------"};
+const char* const kLayoutBarrierHeadings[] = {
+    " Layout    Lpd      Lbh      Lba      Rpd      Rbh      Rpa      Lpd2     Lbh2     Rpd2     "
+    "Rbh2    NumSeg",
+    " ------  -------  -------  -------  -------  -------  -------  -------  -------  -------  "
+    "-------  -------"};
+
+}  // namespace
+
+SoundPlan_Lib::SoundPlan_Lib() = default;
+SoundPlan_Lib::~SoundPlan_Lib() = default;
+
+void SoundPlan_Lib::open_file_handler(const quillan::Value& absolute_path,
+                                      const quillan::Value& io_type,
+                                      const quillan::Value& file_handler, bool IsBinary) {
+  lib_.open_file_handler(absolute_path, io_type, file_handler, IsBinary);
+}
+
+void SoundPlan_Lib::close_file_handler(const quillan::Value& IFileNo) {
+  lib_.close_file_handler(IFileNo);
+}
+
+void SoundPlan_Lib::show_message(const std::string& text) {
+  if (frmMain_) frmMain_->message_box(text, MessageIcon::None, MessageButtons::Ok, kMessageTitle);
+}
+
+std::string SoundPlan_Lib::GetRoadPara(const std::string& IStr, const std::string& IndexStr,
+                                       int GetPos, bool& ReturnFlag) {
+  ReturnFlag = false;
+  std::string result;
+  const auto at = IStr.find(IndexStr);
+  if (at != std::string::npos) {
+    std::string rest = IStr.substr(at + IndexStr.size());
+    for (int i = 1; i < GetPos; ++i) {
+      const auto slash = rest.find('/');
+      if (slash != std::string::npos) rest.erase(0, slash + 1);
+    }
+    result = first_parameter_field(rest);
+    ReturnFlag = true;
+  }
+  if (!ReturnFlag) show_message("Input Error!");
+  return result;
+}
+
+void SoundPlan_Lib::for_each_record(soundplan::ProjectFile& file,
+                                    const std::function<void(const soundplan::Record&)>& handle) {
+  while (auto record = file.next_record()) {
+    try {
+      handle(*record);
+    } catch (const soundplan::ShortRecord&) {
+      show_message(kInputFileError);
+      return;
+    } catch (const ConversionError& e) {
+      throw ConversionError(file.describe(*record) + ": " + e.what());
+    }
+  }
+  if (file.damaged()) show_message(kInputFileError);
+}
+
+void SoundPlan_Lib::translate_numbered_files(
+    const std::string& folder, const std::string& kind,
+    const std::function<void(soundplan::ProjectFile&)>& translate) {
+  frmMain_->set_status("Processing... (SoundPlan - " + kind + ".*)");
+  for (int number = 1; number <= 999; ++number) {
+    frmMain_->process_events();
+    const std::string path = folder + numbered_name(kind, number);
+    if (!platform::file_exists(path)) continue;
+    auto file = soundplan::ProjectFile::load(path);
+    translate(file);
+  }
+}
+
+void SoundPlan_Lib::translate_project(const std::string& folder, const std::string& stamp,
+                                      Counters& n) {
+  const TemporaryFiles temporary(folder, stamp);
+  lib_.open_file_handler(temporary.links, 1, kLinkChannel, false);
+  lib_.open_file_handler(temporary.nodes, 1, kNodeChannel, false);
+  lib_.open_file_handler(temporary.layouts, 1, kLayoutChannel, false);
+  lib_.open_file_handler(temporary.layout_barriers, 1, kLayoutBarrierChannel, false);
+  translate_numbered_files(folder, "STRA", [&](soundplan::ProjectFile& file) {
+    SP2HFA_Road(file, kLinkChannel, kNodeChannel, kLayoutChannel, kLayoutBarrierChannel, n.links,
+                n.nodes, n.layouts);
+  });
+  for (const char* kind : {"BEUG", "REFL"}) {
+    translate_numbered_files(folder, kind, [&](soundplan::ProjectFile& file) {
+      SP2HFA_Barrier(file, kLinkChannel, kNodeChannel, n.links, n.nodes, kind);
+    });
+  }
+  translate_numbered_files(folder, "IMIS", [&](soundplan::ProjectFile& file) {
+    SP2HFA_Receiver(file, kLinkChannel, kNodeChannel, n.links, n.nodes);
+  });
+  for (int channel : {kLinkChannel, kNodeChannel, kLayoutChannel, kLayoutBarrierChannel}) {
+    lib_.close_file_handler(channel);
+  }
+}
+
+void SoundPlan_Lib::copy_lines(const std::string& path, int channel, int output_channel) {
+  lib_.open_file_handler(path, 0, channel, false);
+  while (!lib_.CheckEOF(channel)) {
+    lib_.PrintLine(output_channel, lib_.GetLine(channel), true);
+    frmMain_->process_events();
+  }
+  lib_.close_file_handler(channel);
+}
+
+void SoundPlan_Lib::write_intermediate_input(const std::string& folder, const std::string& stamp,
+                                             const Counters& n) {
+  const TemporaryFiles temporary(folder, stamp);
+  const int out = kIntermediateChannel;
+  auto line = [&](const std::string& text) { lib_.PrintLine(out, text, true); };
+  auto empty_lines = [&](int count) {
+    for (int i = 0; i < count; ++i) line("");
+  };
+  lib_.open_file_handler(folder + kIntermediateInputName, 1, out, false);
+  empty_lines(3);
+  line("SoundPlan -> KALVOR ");
+  empty_lines(2);
+  line(" Number of Links = " + soundplan::count_text(n.links));
+  empty_lines(1);
+  for (const char* heading : kLinkHeadings) line(heading);
+  copy_lines(temporary.links, kLinkChannel, out);
+  empty_lines(4);
+  line(" Number of Nodes = " + soundplan::count_text(n.nodes));
+  empty_lines(1);
+  for (const char* heading : kNodeHeadings) line(heading);
+  copy_lines(temporary.nodes, kNodeChannel, out);
+  empty_lines(4);
+  line(" Number of Road Layout Definitions = " + soundplan::count_text(n.layouts));
+  empty_lines(1);
+  for (const char* heading : kLayoutHeadings) line(heading);
+  copy_lines(temporary.layouts, kLayoutChannel, out);
+  empty_lines(4);
+  line(" Number of Text Strings =     0");
+  lib_.close_file_handler(out);
+}
+
+void SoundPlan_Lib::write_intermediate_layout_barrier(const std::string& folder,
+                                                      const std::string& stamp) {
+  const TemporaryFiles temporary(folder, stamp);
+  const int out = kIntermediateChannel;
+  lib_.open_file_handler(folder + kIntermediateLayoutBarrierName, 1, out, false);
+  for (const char* heading : kLayoutBarrierHeadings) lib_.PrintLine(out, heading, true);
+  copy_lines(temporary.layout_barriers, kLayoutBarrierChannel, out);
+  lib_.close_file_handler(out);
+}
+
+namespace {
+
+// Points the converter at the job for the length of one entry operation.
+class AttachedJob {
+ public:
+  AttachedJob(JobDetails*& slot, JobDetails& job) : slot_(slot), previous_(slot) { slot = &job; }
+  ~AttachedJob() { slot_ = previous_; }
+  AttachedJob(const AttachedJob&) = delete;
+  AttachedJob& operator=(const AttachedJob&) = delete;
+
+ private:
+  JobDetails*& slot_;
+  JobDetails* previous_;
+};
+
+void remove_intermediate_files(const SoundPlan_Lib::IntermediateFiles& files) {
+  platform::delete_file(files.input);
+  platform::delete_file(files.layout_barrier);
+}
+
+}  // namespace
+
+SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& frmMain) {
+  AttachedJob attached(frmMain_, frmMain);
+  const std::string stamp = quillan::trim(platform::format_stamp(platform::now()));
+  const std::string folder = lib_.GetPathFromFullFilename(frmMain.text(control::InputPath));
+  const IntermediateFiles files{folder + kIntermediateInputName,
+                                folder + kIntermediateLayoutBarrierName};
+  const TemporaryFiles temporary(folder, stamp);
+  frmMain.set_status(kStatus);
+  try {
+    Counters counters;
+    translate_project(folder, stamp, counters);
+    frmMain.set_status(kStatus);
+    write_intermediate_input(folder, stamp, counters);
+    write_intermediate_layout_barrier(folder, stamp);
+  } catch (...) {
+    lib_.close_ALL_file_handler();
+    temporary.remove();
+    remove_intermediate_files(files);
+    throw;
+  }
+  temporary.remove();
+  return files;
+}
+
+void SoundPlan_Lib::hand_over_to_hfanoise(const IntermediateFiles& files) {
+  JobDetails& job = *frmMain_;
+  job.set_text(control::InputPath, files.input);
+  job.set_check_value(control::LayoutBarrierSwitch, 1);
+  job.set_text(control::LayoutBarrierFile, files.layout_barrier);
+  job.set_enabled(control::LayoutBarrierFile, false);
+  job.set_enabled(control::LayoutBarrierBrowse, false);
+  if (!hfa_) hfa_ = std::make_unique<HFA_Lib>();
+  hfa_->Convert_From_HFANoise(job);
+}
+
+void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails& frmMain) {
+  AttachedJob attached(frmMain_, frmMain);
+  const std::string user_input = frmMain.text(control::InputPath);
+  const std::string user_dialog_file = frmMain.text(control::DialogFileName);
+  const IntermediateFiles files = Write_SP2HFA_Files(frmMain);
+  // The report's date and time are those of the file the user chose, never
+  // those of the intermediate file that the HFANoise stage reads.
+  if (!platform::file_exists(user_dialog_file)) {
+    frmMain.set_text(control::DialogFileName, user_input);
+  }
+  auto give_back_job_details = [&] {
+    frmMain.set_text(control::LayoutBarrierFile, "");
+    frmMain.set_check_value(control::LayoutBarrierSwitch, 0);
+    frmMain.set_text(control::InputPath, user_input);
+    frmMain.set_text(control::DialogFileName, user_dialog_file);
+  };
+  try {
+    hand_over_to_hfanoise(files);
+  } catch (...) {
+    give_back_job_details();
+    lib_.close_ALL_file_handler();
+    remove_intermediate_files(files);
+    throw;
+  }
+  give_back_job_details();
+  remove_intermediate_files(files);
+  lib_.close_ALL_file_handler();
 }
 
 }  // namespace kalvor

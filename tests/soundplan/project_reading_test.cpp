@@ -1,0 +1,199 @@
+// Reading of project files: names, record framing, damaged files and the
+// keyword lines that steer the translation.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "soundplan/soundplan_lib.h"
+#include "sp_test_support.h"
+
+namespace kalvor::test {
+namespace {
+
+struct Written {
+  std::string intermediate, layout_barrier;
+  std::vector<std::string> messages;
+};
+
+Written convert_first_stage(const std::string& description) {
+  SoundPlanProject project(description);
+  SoundPlan_Lib().Write_SP2HFA_Files(project.job);
+  return {project.intermediate(), project.layout_barrier(), message_texts(project.job)};
+}
+
+std::vector<std::string> links(const Written& w) {
+  return section(w.intermediate, 1);
+}
+std::vector<std::string> nodes(const Written& w) {
+  return section(w.intermediate, 2);
+}
+std::vector<std::string> layouts(const Written& w) {
+  return section(w.intermediate, 3);
+}
+std::vector<std::string> layout_barriers(const Written& w) {
+  return section(w.layout_barrier, 1);
+}
+
+// The number in the given column of a line of blank-separated columns.
+std::string word(const std::string& line, std::size_t index) {
+  std::istringstream in(line);
+  std::string w;
+  for (std::size_t i = 0; i <= index && in >> w;) ++i;
+  return w;
+}
+
+TEST(GetRoadPara, ReadsTheFieldBehindTheKey) {
+  SoundPlan_Lib sp;
+  bool found = false;
+  EXPECT_EQ("12", sp.GetRoadPara("/F12/3/V45", "/F", 1, found));
+  EXPECT_TRUE(found);
+  EXPECT_EQ("3", sp.GetRoadPara("/F12/3/V45", "/F", 2, found));
+  // No separator follows: the last character is dropped.
+  EXPECT_EQ("4", sp.GetRoadPara("/F12/3/V45", "/V", 1, found));
+  // Beyond the last "/" field the last field is returned.
+  EXPECT_EQ("V4", sp.GetRoadPara("/F12/3/V45", "/F", 5, found));
+  EXPECT_EQ("1.5", sp.GetRoadPara("/Z2/0/1.5\\", "/Z", 3, found));
+  EXPECT_EQ("", sp.GetRoadPara("/F12/3/V45", "/Z", 1, found));
+  EXPECT_FALSE(found);
+  EXPECT_EQ("", sp.GetRoadPara("/F", "/F", 1, found));
+  EXPECT_TRUE(found);
+}
+
+TEST(EmissionData, MissingKeyShowsInputErrorAndCountsZero) {
+  // The speed is 4: with no separator behind it, its last character is dropped.
+  auto w = convert_first_stage("file STRA.001\nS \\LME | /F100/2/V40\nD 0 0 0 0 0 5\n");
+  EXPECT_EQ(std::vector<std::string>{"Input Error!"}, w.messages);
+  ASSERT_EQ(1u, layouts(w).size());
+  EXPECT_EQ(
+      "      1      100.00   4.00    2.00     N/A        S0       No      Yes   A->B    0.000   "
+      "5.00  N/A",
+      layouts(w)[0]);
+}
+
+TEST(EmissionData, AllBlankParametersStillStartANewLayout) {
+  auto w = convert_first_stage(
+      "file STRA.001\nD 0 0 0 0 0 5\nD 10 0 0 0 0 5\nS \\LME |    \nD 20 0 0 0 0 5\n");
+  ASSERT_EQ(2u, layouts(w).size());
+  EXPECT_EQ("2", word(layouts(w)[1], 0));
+  ASSERT_EQ(2u, links(w).size());
+  EXPECT_EQ("1", word(links(w)[1], 3));  // the link into the new layout keeps the old one
+  EXPECT_TRUE(w.messages.empty());
+}
+
+TEST(EmissionData, UnterminatedParametersEndWithTheirRecord) {
+  // Were the scan to run on, the next record's length byte "<" would make
+  // the surface code 3 instead of 0.
+  auto w = convert_first_stage("file STRA.001\nS \\LME |~ /F100/2/V40/Z3\nD 0 0 0 0 0 5\n");
+  ASSERT_EQ(1u, layouts(w).size());
+  EXPECT_EQ("S0", word(layouts(w)[0], 5));
+}
+
+TEST(KeywordLines, WithoutFieldsAreIgnored) {
+  auto w = convert_first_stage("file STRA.001\nD 0 0 0 0 0 5\nS \nS    \nD 10 0 0 0 0 5\n");
+  EXPECT_EQ(1u, links(w).size());
+  EXPECT_TRUE(w.messages.empty());
+}
+
+TEST(Parapets, ShortDefinitionReadsMissingValuesAsZero) {
+  auto w = convert_first_stage(
+      "file STRA.001\nD 0 0 0 0 0 6\nS BA LD= -2 x 4\nD 10 0 0 0 0 6\nS BE\nD 20 0 0 0 0 6\n");
+  ASSERT_EQ(1u, layout_barriers(w).size());
+  EXPECT_EQ(
+      "     2     0.00     0.00    51.34     0.00     0.00     0.00     2.00     4.00     0.00     "
+      "0.00        1",
+      layout_barriers(w)[0]);
+}
+
+TEST(Parapets, NegativeDistanceWithZeroHeightGivesAngleZero) {
+  auto w = convert_first_stage(
+      "file STRA.001\nD 0 0 0 0 0 6\nS \\BA LD= -2 x 0 x -1 x 0 x\nD 10 0 0 0 0 6\n"
+      "S \\BE\nD 20 0 0 0 0 6\n");
+  ASSERT_EQ(1u, layout_barriers(w).size());
+  EXPECT_EQ("0.00", word(layout_barriers(w)[0], 3));
+  EXPECT_EQ("0.00", word(layout_barriers(w)[0], 6));
+}
+
+TEST(Receivers, StoreyHeightWithoutValueIsZeroAndNegativeCountWritesNothing) {
+  auto w =
+      convert_first_stage("file IMIS.001\nS \\SH 3\nS \\SH\nD 1 2 5 2 0 0 A\nD 1 2 5 -3 0 0 B\n");
+  ASSERT_EQ(2u, nodes(w).size());
+  EXPECT_EQ("5.00", word(nodes(w)[0], 3));
+  EXPECT_EQ("5.00", word(nodes(w)[1], 3));
+}
+
+TEST(ReflectingObjects, FirstSegmentAtTheOriginGetsItsOwnNode) {
+  auto w =
+      convert_first_stage("file BEUG.001\nD 7 7 0 2 0 1\nfile REFL.001\nD 0 0 0 5 0 0 3 0.5\n");
+  ASSERT_EQ(3u, nodes(w).size());
+  ASSERT_EQ(1u, links(w).size());
+  EXPECT_EQ("2", word(links(w)[0], 1));
+  EXPECT_EQ("3", word(links(w)[0], 2));
+}
+
+// A damaged file ends its own reading with "Input File error!!!"; what it
+// gave before stays and the next file is read.
+class DamagedFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DamagedFile, EndsTheReadingOfThatFileOnly) {
+  auto w = convert_first_stage(std::string("file STRA.001\nD 0 0 0 0 0 5\n") + GetParam() +
+                               "\nfile STRA.002\nD 50 0 0 0 0 5\n");
+  EXPECT_EQ(std::vector<std::string>{"Input File error!!!"}, w.messages);
+  ASSERT_EQ(2u, nodes(w).size());
+  EXPECT_EQ("50.00", word(nodes(w)[1], 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DamagedFile,
+    ::testing::Values("B F4 01 44",         // length 500
+                      "B 00 00 44",         // length 0
+                      "B FF FF 44",         // negative length
+                      "B 40 00 44 00 00",   // runs past the end of the file
+                      "R D 00 00 00",       // point shorter than its fields
+                      "R K 05 41 42",       // label shorter than its count
+                      "R S 09 5C 53 48"));  // keyword line shorter than its count
+
+TEST(DamagedFileEnd, RecordsBehindTheFaultAreNotRead) {
+  auto w = convert_first_stage("file STRA.001\nD 0 0 0 0 0 5\nR D 00 00 00\nD 10 0 0 0 0 5\n");
+  EXPECT_EQ(1u, nodes(w).size());
+}
+
+TEST(DamagedFileEnd, StrayByteAfterTheLastRecord) {
+  auto w = convert_first_stage("file STRA.001\nD 0 0 0 0 0 5\nB 07\n");
+  EXPECT_EQ(std::vector<std::string>{"Input File error!!!"}, w.messages);
+  EXPECT_EQ(1u, nodes(w).size());
+}
+
+TEST(DamagedFileEnd, OpenBridgeStillGetsItsParapetsAfterTheFault) {
+  auto w = convert_first_stage(
+      "file STRA.001\nD 0 0 0 0 0 5\nS BA LD= 1 x 1 x 1 x 1 x\nD 10 0 0 0 0 5\nB F4 01\n");
+  ASSERT_EQ(1u, layout_barriers(w).size());
+  EXPECT_EQ("2", word(layout_barriers(w)[0], 0));
+}
+
+TEST(LargeFile, IsReadBeyond32767Bytes) {
+  std::string description = "file STRA.001\n";
+  for (int i = 0; i < 600; ++i) description += "D " + std::to_string(i) + " 0 0 0 0 5\n";
+  auto w = convert_first_stage(description);
+  EXPECT_EQ(600u, nodes(w).size());
+  EXPECT_EQ(599u, links(w).size());
+  EXPECT_EQ("599.00", word(nodes(w).back(), 1));
+}
+
+TEST(NotANumber, FailsNamingTheFileAndRecordAndLeavesNoFileBehind) {
+  std::string nan_point = "R D";
+  for (int i = 0; i < 59; ++i) nan_point += i == 6 ? " F8" : i == 7 ? " 7F" : " 00";
+  SoundPlanProject project("file STRA.001\nD 0 0 0 0 0 5\n" + nan_point + "\n");
+  const auto before = list_files(project.dir.path());
+  try {
+    SoundPlan_Lib().Write_SP2HFA_Files(project.job);
+    FAIL() << "no error";
+  } catch (const ConversionError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(std::string::npos, message.find("STRA.001, record 2 at byte 63")) << message;
+    EXPECT_NE(std::string::npos, message.find("finite number")) << message;
+  }
+  EXPECT_EQ(before, list_files(project.dir.path()));
+}
+
+}  // namespace
+}  // namespace kalvor::test
