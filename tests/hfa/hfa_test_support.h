@@ -19,7 +19,8 @@ class HfaProject {
   std::filesystem::path input() const { return folder_ / "input.txt"; }
   std::filesystem::path report() const { return scratch_ / "out" / "report.txt"; }
   std::string expected() const { return read_file(folder_ / "expected.txt"); }
-  // Runs the converter on the job; rethrows its failure.
+  // Runs a new converter on the job; after a failure closes every channel,
+  // as the convert command does, and rethrows.
   void convert();
 
   FakeJob job;
