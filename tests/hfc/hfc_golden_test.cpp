@@ -42,3 +42,23 @@ TEST(HfcConverterObject, StartsEveryConversionAfresh) {
 
 }  // namespace
 }  // namespace kalvor::test
+
+namespace kalvor::test {
+namespace {
+
+TEST(HfcExampleProject, Converts) {
+  auto conversion =
+      HfcConversion::of_text(read_file(data_dir() / "../../examples/hfcnoise/tai_po_road.txt"));
+  conversion.run();
+  const std::string report = conversion.report();
+  // The surface change splits the first road; the barrier rising onto the
+  // viaduct splits the first barrier.
+  EXPECT_NE(std::string::npos, report.find("Link ID:    TPR-NB-1\r\n"));
+  EXPECT_NE(std::string::npos, report.find("Link No.:   4\r\nLink ID:    Access-1\r\n"));
+  EXPECT_NE(std::string::npos, report.find("Link ID:    NB-1-1\r\nType: Absorptive\r\n"
+                                           "Level: Elevated\r\n"));
+  EXPECT_NE(std::string::npos, report.find("\r\n4   CLINIC "));
+}
+
+}  // namespace
+}  // namespace kalvor::test

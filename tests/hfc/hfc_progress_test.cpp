@@ -25,7 +25,8 @@ TEST(HfcProgress, RestartsForBarriersAndContinuesForReceivers) {
 }
 
 TEST(HfcProgress, StaysWithinBoundsWhenCountsAreMissingOrWrong) {
-  for (const char* counts : {"", "2 1", "0 0 0", "1 0 0", "-5 1 1", "abc def ghi"}) {
+  for (const char* counts :
+       {"", "2 1", "0 0 0", "1 0 0", "-5 1 1", "abc def ghi", "1e308 1e308 1e308"}) {
     const auto values = progress_with_counts(counts);
     EXPECT_EQ(4u, values.size()) << counts;
     for (float v : values) {

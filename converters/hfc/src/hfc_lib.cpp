@@ -31,11 +31,12 @@ const char* yes_no(bool flag) {
 }
 
 // Per cent of the records done. The counts of head line 3 serve only the
-// progress bar and may be missing, zero or too small, so the share is kept
-// within 0 to 100 and shows 0 when there is nothing to divide by.
+// progress bar and may be missing, zero, absurdly large or too small, so the
+// share is kept within 0 to 100 and shows 0 when it cannot be told.
 double progress_percent(double done, double total) {
-  if (!(total > 0)) return 0.0;
-  return std::clamp(done / total * 100.0, 0.0, 100.0);
+  const double percent = total > 0 ? done / total * 100.0 : 0.0;
+  if (!(percent >= 0.0)) return 0.0;  // also a share of infinite counts
+  return std::min(percent, 100.0);
 }
 
 }  // namespace
