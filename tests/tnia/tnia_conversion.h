@@ -32,7 +32,6 @@ class TniaConversion {
   std::filesystem::path workbook;
   std::filesystem::path output;
   FakeJob job;
-
 };
 
 WorkbookSpec spec_of_case(const std::string& name);
