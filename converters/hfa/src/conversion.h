@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "first_line_index.h"
@@ -105,6 +106,9 @@ struct Conversion {
   NodeRange all_roads, roads_a2b, roads_b2a, barriers, receivers, layouts;
 
   FirstLineIndex node_index;
+  // Node coordinates already rounded, by node line: nodes are shared by
+  // several segments.
+  std::unordered_map<const IndexedLine*, NodeEnd> rounded_nodes;
   FirstLineIndex layout_index;
 
   std::vector<std::string> fields;  // of the road line being translated

@@ -94,12 +94,13 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   Conversion& c = *state_;
   const hfa::IndexedLine* line = c.node_index.find(value_of(node));
   if (line == nullptr) return;
-  require_fields(c, line->fields, kNodeFields, line->text, "node");
-  hfa::NodeEnd& corner = end == 0 ? c.from : c.to;
-  corner.x = one_decimal_half_even(line->fields[1]);
-  corner.y = one_decimal_half_even(line->fields[2]);
-  corner.z = one_decimal_half_even(line->fields[3]);
-  corner.h = one_decimal_half_even(line->fields[4]);
+  auto [it, added] = c.rounded_nodes.try_emplace(line);
+  if (added) {
+    require_fields(c, line->fields, kNodeFields, line->text, "node");
+    it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
+                  one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
+  }
+  (end == 0 ? c.from : c.to) = it->second;
 }
 
 void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
