@@ -1,0 +1,51 @@
+// Whole SoundPLAN conversions into the exchange report, through the convert
+// command and through the kalvor-convert program.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "command/convert_command.h"
+#include "sp_test_support.h"
+
+namespace kalvor::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kCase = fs::path("soundplan") / "report_small";
+
+TEST(SoundPlanReport, DISABLED_SmallProjectThroughTheConvertCommand) {
+  SoundPlanProject project(read_file(data_dir() / kCase / "project.txt"));
+  set_modification_time(project.dir / "chosen.sp", 2024, 5, 6, 7, 8);
+  const auto before = list_files(project.dir.path());
+  project.job.select(option::SoundPlan);
+  ConvertCommand command(project.job);
+
+  command.cmdConvert2KALVOR_Click();
+
+  ASSERT_TRUE(command.last_conversion_succeeded()) << command.last_failure();
+  EXPECT_SAME_REPORT(read_file(data_dir() / kCase / "expected.txt"),
+                     read_file(project.dir / "report.txt"));
+  fs::remove(project.dir / "report.txt");
+  EXPECT_EQ(before, list_files(project.dir.path()));
+}
+
+TEST(SoundPlanReport, DISABLED_SmallProjectThroughTheCommandLine) {
+  ScratchDir dir;
+  write_project(read_file(data_dir() / kCase / "project.txt"), dir.path());
+  set_modification_time(dir / "chosen.sp", 2024, 5, 6, 7, 8);
+  const std::string command = std::string("'") + KALVOR_CONVERT_EXE +
+                              "' --format soundplan --input '" + (dir / "chosen.sp").string() +
+                              "' --output '" + (dir / "report.txt").string() +
+                              "' --consultant 'Acme Acoustics Ltd' --phone '2345 6789'"
+                              " --fax '2345 6790' --email noise@acme.example"
+                              " --coordinate 'HK1980 Grid' --year 2031 --quiet 2> '" +
+                              (dir / "errors.txt").string() + "'";
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(0, WIFEXITED(status) ? WEXITSTATUS(status) : -1) << read_file(dir / "errors.txt");
+  EXPECT_SAME_REPORT(read_file(data_dir() / kCase / "expected.txt"), read_file(dir / "report.txt"));
+}
+
+}  // namespace
+}  // namespace kalvor::test
