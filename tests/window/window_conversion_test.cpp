@@ -1,0 +1,101 @@
+// Conversions run through the window: the command locks it, the converter
+// reports into it, and it is handed back to the user afterwards.
+#include <QFileDialog>
+#include <QProgressBar>
+
+#include "golden.h"
+#include "window_fixture.h"
+
+namespace kalvor::test {
+namespace {
+
+// The window's state at the moment a message box was shown.
+struct StateAtMessage {
+  bool window_enabled = true;
+  bool inputs_enabled = true;
+  float progress = -1;
+  int bar = -1;
+};
+
+class WindowConversionTest : public WindowTest {
+ protected:
+  WindowConversionTest() {
+    answers.on_message([this](const SeenMessage&) {
+      at_message.window_enabled = window->window_enabled();
+      at_message.inputs_enabled = window->enabled(control::InputPath);
+      at_message.progress = window->progress();
+      at_message.bar = find<QProgressBar>(control::Progress)->value();
+    });
+  }
+
+  // Picks `input` through the input browse, as the user would.
+  void browse_input(const std::filesystem::path& input) {
+    answers.then([input](QDialog& modal) {
+      modal.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(input.string()));
+      modal.accept();
+    });
+    click("cmdBrowseInput");
+    EXPECT_EQ(window->text(control::InputPath), input.string());
+  }
+
+  void expect_handed_back() {
+    EXPECT_TRUE(window->window_enabled());
+    EXPECT_TRUE(window->command().ControlsEnabled());
+    for (auto name : {"cmdBrowseInput", "cmdExit", "mnuFile", "mnuHelp", "txtInputFilePath"})
+      EXPECT_TRUE(window->enabled(name)) << name;
+    EXPECT_TRUE(convert_ready());
+    EXPECT_EQ(window->progress(), 0.0f);
+    EXPECT_EQ(find<QProgressBar>(control::Progress)->value(), 0);
+    EXPECT_EQ(window->text(control::Status), "");
+  }
+
+  ScratchDir scratch;
+  StateAtMessage at_message;
+};
+
+TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWithDone) {
+  const auto input = scratch.copy_in("hfc/roads/input.txt");
+  set_modification_time(input, 2026, 3, 14, 9, 5);
+  const auto output = scratch / "report.txt";
+  fill_job("", QString::fromStdString(output.string()));
+  browse_input(input);
+  click(option::HFC);
+  ASSERT_TRUE(convert_ready());
+
+  click("cmdConvert2KALVOR");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].text, "Done");
+  EXPECT_EQ(answers.messages[0].icon, QMessageBox::Information);
+  EXPECT_EQ(answers.messages[0].title.toStdString(), window->WindowTitle());
+  EXPECT_FALSE(at_message.window_enabled);
+  EXPECT_FALSE(at_message.inputs_enabled);
+  EXPECT_EQ(at_message.progress, 100.0f);
+  EXPECT_EQ(at_message.bar, 100);
+  expect_handed_back();
+  EXPECT_SAME_REPORT(read_file(data_dir() / "hfc/roads/expected.txt"), read_file(output));
+
+  const HFC_Lib* converter = window->command().hfc();
+  entry("mnuConvert")->trigger();
+  EXPECT_EQ(answers.messages.size(), 2u);
+  EXPECT_EQ(window->command().hfc(), converter) << "a second conversion reuses the converter";
+}
+
+TEST_F(WindowConversionTest, FailingConversionShowsTheErrorAndHandsTheWindowBack) {
+  const auto output = scratch / "report.txt";
+  fill_job(QString::fromStdString((scratch / "missing.txt").string()),
+           QString::fromStdString(output.string()));
+  click(option::HFC);
+  click("cmdConvert2KALVOR");
+
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_NE(answers.messages[0].text, "Done");
+  EXPECT_TRUE(answers.messages[0].text.contains("missing.txt"))
+      << answers.messages[0].text.toStdString();
+  EXPECT_EQ(answers.messages[0].title.toStdString(), window->WindowTitle());
+  EXPECT_FALSE(at_message.window_enabled);
+  expect_handed_back();
+  EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+}  // namespace
+}  // namespace kalvor::test

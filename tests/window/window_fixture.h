@@ -1,0 +1,48 @@
+// A fresh main window per test, with helpers to act on it by control name
+// as a user would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "modal_answerer.h"
+#include "window/frm_main.h"
+
+namespace kalvor::test {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  WindowTest();
+  ~WindowTest() override;
+
+  template <typename Control>
+  Control* find(std::string_view name) const {
+    auto* control = window->findChild<Control*>(QString::fromUtf8(name.data(), name.size()));
+    EXPECT_NE(control, nullptr) << "no control " << name;
+    return control;
+  }
+  QLineEdit* box(std::string_view name) const { return find<QLineEdit>(name); }
+  QAction* entry(std::string_view name) const { return find<QAction>(name); }
+  QString shown(std::string_view name) const { return box(name)->text(); }
+
+  // Clicks a button, option or check box with the mouse.
+  void click(std::string_view name) const;
+  // Replaces a text box's contents by typing.
+  void type(std::string_view name, const QString& text) const;
+  // Fills the project details (the coordinate system too) and both paths.
+  void fill_job(const QString& input, const QString& output) const;
+  bool convert_ready() const;
+
+  std::unique_ptr<frmMain> window;
+  ModalAnswerer answers;
+};
+
+}  // namespace kalvor::test
