@@ -24,7 +24,7 @@ TEST_P(HfaGolden, LeavesNoTemporaryOrPieceFiles) {
 
 INSTANTIATE_TEST_SUITE_P(Projects, HfaGolden,
                          ::testing::Values("network", "empty_node_section", "soundplan_title",
-                                           "no_sections"));
+                                           "no_sections", "layout_barriers"));
 
 }  // namespace
 }  // namespace kalvor::test

@@ -84,14 +84,6 @@ struct RoadLayout {
   quillan::Value road_width;
 };
 
-// Values of one generated layout barrier side.
-struct BarrierSide {
-  bool present = false;
-  long link_no = 0;
-  double distance = 0, height = 0, angle = 0, end_distance = 0, end_height = 0;
-  double joint_x = 0, joint_y = 0;
-};
-
 struct Conversion {
   JobDetails* job = nullptr;
   std::string input_path;
@@ -125,7 +117,7 @@ struct Conversion {
   long segment_no = 0;
   long receiver_no = 0;
 
-  std::vector<double> layout_barrier_index;
+  // Data lines of the layout-barrier file by layout number.
   FirstLineIndex layout_barrier_lines;
 };
 

@@ -11,8 +11,7 @@ void FirstLineIndex::load(quillan::Varnik& lib, const std::string& path, int cha
     std::string text = quillan::trim(lib.GetLine(channel));
     if (text.empty()) continue;
     std::vector<std::string> fields = lib.split_inputline(text, " ");
-    first_.try_emplace(quillan::leading_number(fields[0]), lines_.size());
-    lines_.push_back({std::move(text), std::move(fields)});
+    add(std::move(text), std::move(fields));
   }
   lib.close_file_handler(channel);
 }
@@ -20,6 +19,11 @@ void FirstLineIndex::load(quillan::Varnik& lib, const std::string& path, int cha
 void FirstLineIndex::clear() {
   lines_.clear();
   first_.clear();
+}
+
+void FirstLineIndex::add(std::string text, std::vector<std::string> fields) {
+  first_.try_emplace(quillan::leading_number(fields[0]), lines_.size());
+  lines_.push_back({std::move(text), std::move(fields)});
 }
 
 const IndexedLine* FirstLineIndex::find(double key) const {

@@ -21,6 +21,8 @@ class FirstLineIndex {
  public:
   void load(quillan::Varnik& lib, const std::string& path, int channel);
   void clear();
+  // Adds a line after those already indexed.
+  void add(std::string text, std::vector<std::string> fields);
   // The first line whose field 0 reads as `key`, or nullptr.
   const IndexedLine* find(double key) const;
 

@@ -22,7 +22,8 @@ namespace kalvor {
 
 namespace hfa {
 struct Conversion;
-}
+struct IndexedLine;
+}  // namespace hfa
 
 class HFA_Lib {
  public:
@@ -65,6 +66,10 @@ class HFA_Lib {
   void HFANoise_Get_Node(const std::string& node, int end);
   void HFANoise_Get_Layout(const std::string& layout);
   bool HFANoise_CheckIndexForLayBar(const std::string& layout) const;
+  const hfa::IndexedLine* HFANoise_GetLayBarData(const std::string& LB_IFilePath,
+                                                 double layout) const;
+  void HFANoise_MergeLB(const std::string& first_path, int first_id, const std::string& second_path,
+                        int second_id, int OFileID, double& expected);
 
   void split_input(JobDetails& frmMain);
   void order_temporary_files(JobDetails& frmMain);
