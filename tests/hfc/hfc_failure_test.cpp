@@ -47,8 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BrokenInput{
                           "SwitchWord", with_line(kModel, 2, "0 1 0 0 0 0 0 0 maybe 0"), 2,
                           "road level switch (field 9) as a number or True/False, found \"maybe\""},
-                      BrokenInput{"FacadeSwitch", with_line(kModel, 2, "0 Y 0 0 0 0 0 0 0 0"), 2,
-                                  "facade correction switch"},
                       BrokenInput{"EndsInHead", first_lines(kModel, 3), 4, "head line 4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -62,8 +60,6 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenInput{"NegativeSegmentCount", with_line(kModel, 6, "-1"), 6,
                     "whole number of 0 or more"},
         BrokenInput{"EmptyFlow", with_line(kModel, 9, ""), 9, "the traffic flow"},
-        BrokenInput{"EmptySpeed", with_line(kModel, 10, ""), 10, "the speed"},
-        BrokenInput{"EmptyHeavyVehicles", with_line(kModel, 11, ""), 11, "heavy vehicles"},
         BrokenInput{"WordAsSurfaceCode", with_line(kModel, 14, "818010 836010 5 1 7 asphalt"), 14,
                     "the surface code (field 6) as a number"},
         BrokenInput{"WordAsDirectionCode", with_line(kModel, 13, "818000 836000 5 two 7 0"), 13,
