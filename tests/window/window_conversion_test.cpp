@@ -1,6 +1,5 @@
 // Conversions run through the window: the command locks it, the converter
 // reports into it, and it is handed back to the user afterwards.
-#include <QFileDialog>
 #include <QProgressBar>
 
 #include "golden.h"
@@ -28,16 +27,6 @@ class WindowConversionTest : public WindowTest {
     });
   }
 
-  // Picks `input` through the input browse, as the user would.
-  void browse_input(const std::filesystem::path& input) {
-    answers.then([input](QDialog& modal) {
-      modal.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(input.string()));
-      modal.accept();
-    });
-    click("cmdBrowseInput");
-    EXPECT_EQ(window->text(control::InputPath), input.string());
-  }
-
   void expect_handed_back() {
     EXPECT_TRUE(window->window_enabled());
     EXPECT_TRUE(window->command().ControlsEnabled());
@@ -58,7 +47,7 @@ TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWith
   set_modification_time(input, 2026, 3, 14, 9, 5);
   const auto output = scratch / "report.txt";
   fill_job("", QString::fromStdString(output.string()));
-  browse_input(input);
+  pick_with("cmdBrowseInput", input.string());
   click(option::HFC);
   ASSERT_TRUE(convert_ready());
 

@@ -37,6 +37,14 @@ void WindowTest::fill_job(const QString& input, const QString& output) const {
   type(control::YearTrafficFlow, QStringLiteral("2031"));
 }
 
+void WindowTest::pick_with(std::string_view browse_button, const std::string& path) {
+  answers.then([path](QDialog& modal) {
+    modal.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(path));
+    modal.accept();
+  });
+  click(browse_button);
+}
+
 bool WindowTest::convert_ready() const {
   bool button = find<QPushButton>("cmdConvert2KALVOR")->isEnabled();
   bool menu = entry("mnuConvert")->isEnabled();

@@ -10,11 +10,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "modal_answerer.h"
 #include "window/frm_main.h"
+
+// Shows texts of the window as text in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace kalvor::test {
 
@@ -40,6 +46,8 @@ class WindowTest : public ::testing::Test {
   // Fills the project details (the coordinate system too) and both paths.
   void fill_job(const QString& input, const QString& output) const;
   bool convert_ready() const;
+  // Clicks a browse button and picks `path` in its dialog.
+  void pick_with(std::string_view browse_button, const std::string& path);
 
   std::unique_ptr<frmMain> window;
   ModalAnswerer answers;

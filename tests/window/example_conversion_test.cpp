@@ -1,0 +1,106 @@
+// Every bundled example converts through the window into the same report
+// as the command line writes from the same job details.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "golden.h"
+#include "window_fixture.h"
+
+namespace kalvor::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Example {
+  const char* folder;
+  std::string_view option;
+  const char* format;  // as the command line names it
+  const char* input;
+  const char* layout_barrier;  // or nullptr
+};
+
+const Example kExamples[] = {
+    {"hfanoise", option::HFA, "hfanoise", "example.dat", "example_laybarr.txt"},
+    {"hfcnoise", option::HFC, "hfcnoise", "tai_po_road.txt", nullptr},
+    {"roadnoise", option::RoadNoise, "roadnoise", "SHATIN.MAS", nullptr},
+    {"soundplan", option::SoundPlan, "soundplan", "STRA.001", nullptr},
+    {"tnia", option::Tnia, "tnia", "example.xlsx", nullptr},
+};
+
+void PrintTo(const Example& example, std::ostream* out) {
+  *out << example.folder;
+}
+
+// A copy of an example folder, since converters write beside their input.
+fs::path copy_example(const ScratchDir& scratch, const Example& example, const char* copy) {
+  const fs::path folder = scratch / copy;
+  fs::copy(fs::path(KALVOR_EXAMPLES_DIR) / example.folder, folder, fs::copy_options::recursive);
+  return folder;
+}
+
+// The file whose date and time head the report: the last one picked.
+fs::path dated_file(const fs::path& folder, const Example& example) {
+  fs::path dated = folder / (example.layout_barrier ? example.layout_barrier : example.input);
+  set_modification_time(dated, 2026, 3, 14, 9, 5);
+  return dated;
+}
+
+std::string quoted(const std::string& text) {
+  return "'" + text + "'";
+}
+
+int convert_on_command_line(const Example& example, const fs::path& folder,
+                            const fs::path& report) {
+  std::string line = std::string(KALVOR_CONVERT_EXE) + " --quiet --format " + example.format +
+                     " --input " + quoted((folder / example.input).string()) + " --output " +
+                     quoted(report.string()) +
+                     " --consultant 'Acme Acoustics Ltd' --phone '2345 6789' --fax '2345 6790'"
+                     " --email noise@acme.example --coordinate 'HK1980 Grid' --year 2031" +
+                     " --dialog-file " + quoted(dated_file(folder, example).string());
+  if (example.layout_barrier)
+    line += " --layout-barrier " + quoted((folder / example.layout_barrier).string());
+  return std::system(line.c_str());
+}
+
+class ExampleConversionTest : public WindowTest, public ::testing::WithParamInterface<Example> {
+ protected:
+  ScratchDir scratch;
+};
+
+TEST_P(ExampleConversionTest, ConvertsThroughTheWindowAsOnTheCommandLine) {
+  const Example& example = GetParam();
+  const fs::path folder = copy_example(scratch, example, "window");
+  const fs::path report = scratch / "window-report.txt";
+  const std::string input = (folder / example.input).string();
+
+  click(example.option);
+  fill_job("", QString::fromStdString(report.string()));
+  pick_with("cmdBrowseInput", input);
+  if (example.layout_barrier) {
+    click(control::LayoutBarrierSwitch);
+    pick_with(control::LayoutBarrierBrowse, (folder / example.layout_barrier).string());
+  }
+  dated_file(folder, example);
+  ASSERT_TRUE(convert_ready());
+  const std::string files_before = list_files(folder);
+
+  click("cmdConvert2KALVOR");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].text, "Done");
+  EXPECT_EQ(window->text(control::InputPath), input) << "the user's input path is back";
+  EXPECT_EQ(window->check_value(control::LayoutBarrierSwitch), example.layout_barrier ? 1 : 0);
+  EXPECT_EQ(list_files(folder), files_before) << "no intermediate file is left behind";
+  EXPECT_EQ(window->progress(), 0.0f);
+  EXPECT_EQ(window->text(control::Status), "");
+
+  const fs::path cli_report = scratch / "cli-report.txt";
+  ASSERT_EQ(convert_on_command_line(example, copy_example(scratch, example, "cli"), cli_report), 0);
+  EXPECT_SAME_REPORT(read_file(cli_report), read_file(report));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleConversionTest, ::testing::ValuesIn(kExamples),
+                         [](const auto& info) { return std::string(info.param.folder); });
+
+}  // namespace
+}  // namespace kalvor::test
