@@ -33,6 +33,30 @@ void require_previous_node(const hfc::InputReader& in, bool have_node, std::size
             " fields and no earlier node to repeat");
 }
 
+// Walks a record of `segments` segments as one or more sub-links.
+// `open_sub_link(sub_link)` writes a sub-link's head; the first sub-link
+// reads its first node there, a later one starts at the node that closed the
+// previous one. `next_segment(segment)` reads the next node, writes the
+// segment ending there and tells whether the sub-link changes at that node.
+// A change at the last node opens nothing, since no segment follows it, so
+// link numbers stay consecutive.
+template <class OpenSubLink, class NextSegment>
+void walk_sub_links(JobDetails& job, report::Writer& out, long segments, OpenSubLink open_sub_link,
+                    NextSegment next_segment) {
+  long first = 0;  // the sub-link's first node
+  for (long sub_link = 0;; ++sub_link) {
+    job.process_events();
+    open_sub_link(sub_link);
+    bool changed = false;
+    for (long j = first + 1; j <= segments && !changed; ++j) {
+      changed = next_segment(j - first) && j < segments;
+      if (changed) first = j;
+    }
+    out.empty_line();
+    if (!changed) return;
+  }
+}
+
 }  // namespace
 
 // ---- Roads -----------------------------------------------------------------
@@ -58,32 +82,21 @@ void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bo
   state_.heavy_vehicles = one_decimal_field("the percentage of heavy vehicles");
   in.next("road line H");
 
-  // Node j closes the segment from node j - 1. A surface change at a node
-  // before the last closes the sub-link there and opens the next at that
-  // same node; at the last node nothing follows, so it opens nothing.
-  long sub_link = 0;
-  long first = 0;
-  bool node_read = false;
-  for (;;) {
-    state_.job->process_events();
-    write_road_link_head(out, sub_link);
-    if (!node_read) read_road_node(in);
-    open_road_sub_link(in, out);
-    const std::string sub_link_surface = state_.road_node.surface;
-    bool surface_changed = false;
-    for (long j = first + 1; j <= segments && !surface_changed; ++j) {
-      read_road_node(in);
-      write_road_segment(out, j - first);
-      state_.road_from = state_.road_node;
-      surface_changed = state_.road_node.surface != sub_link_surface && j < segments;
-      if (surface_changed) first = j;
-    }
-    out.empty_line();
-    if (!surface_changed) break;
-    ++sub_link;
-    ++state_.road_link_no;
-    node_read = true;
-  }
+  walk_sub_links(
+      *state_.job, out, segments,
+      [&](long sub_link) {
+        if (sub_link > 0) ++state_.road_link_no;
+        write_road_link_head(out, sub_link);
+        if (sub_link == 0) read_road_node(in);
+        open_road_sub_link(in, out);
+      },
+      [&](long segment) {
+        read_road_node(in);
+        write_road_segment(out, segment);
+        state_.road_from = state_.road_node;
+        // Surface codes are compared as text.
+        return state_.road_node.surface != state_.sub_link_surface;
+      });
   more = true;
 }
 
@@ -130,6 +143,7 @@ void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
 void HFC_Lib::open_road_sub_link(hfc::InputReader& in, report::Writer& out) {
   const RoadNode& node = state_.road_node;
   state_.road_from = node;
+  state_.sub_link_surface = node.surface;
   if (state_.road_level_switch) {
     state_.flow_direction = "N/A";
   } else {
@@ -197,39 +211,27 @@ void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out,
       line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A" ? "Absorptive" : "Reflective";
   const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
 
-  // As for roads, but the sub-links split where the elevation code changes
-  // as text, except from one elevated value to another: "0" to "0.0" opens a
-  // new sub-link, "5" to "7" does not.
-  long sub_link = 0;
-  long first = 0;
-  bool node_read = false;
-  for (;;) {
-    state_.job->process_events();
-    if (!node_read) {
-      read_barrier_node(in);
-      state_.barrier_level = level_of(state_.barrier_node.elevation);
-    }
-    write_barrier_link_head(out, sub_link);
-    state_.barrier_from = state_.barrier_node;
-    state_.elevation_code = state_.barrier_node.elevation;
-    out.barrier_segment_headings();
-    bool level_changed = false;
-    for (long j = first + 1; j <= segments && !level_changed; ++j) {
-      read_barrier_node(in);
-      const std::string& code = state_.barrier_node.elevation;
-      if (is_elevated(state_.elevation_code) && is_elevated(code)) state_.elevation_code = code;
-      write_barrier_segment(out, j - first);
-      state_.barrier_from = state_.barrier_node;
-      level_changed = code != state_.elevation_code && j < segments;
-      if (level_changed) first = j;
-    }
-    out.empty_line();
-    if (!level_changed) break;
-    ++sub_link;
-    ++state_.barrier_link_no;
-    state_.barrier_level = level_of(state_.barrier_node.elevation);
-    node_read = true;
-  }
+  // Elevation codes are compared as text, except from one elevated value to
+  // another: "0" to "0.0" opens a new sub-link, "5" to "7" does not.
+  walk_sub_links(
+      *state_.job, out, segments,
+      [&](long sub_link) {
+        if (sub_link == 0) read_barrier_node(in);
+        if (sub_link > 0) ++state_.barrier_link_no;
+        state_.barrier_level = level_of(state_.barrier_node.elevation);
+        write_barrier_link_head(out, sub_link);
+        state_.barrier_from = state_.barrier_node;
+        state_.elevation_code = state_.barrier_node.elevation;
+        out.barrier_segment_headings();
+      },
+      [&](long segment) {
+        read_barrier_node(in);
+        const std::string& code = state_.barrier_node.elevation;
+        if (is_elevated(state_.elevation_code) && is_elevated(code)) state_.elevation_code = code;
+        write_barrier_segment(out, segment);
+        state_.barrier_from = state_.barrier_node;
+        return code != state_.elevation_code;
+      });
   more = true;
 }
 

@@ -56,7 +56,7 @@ class HFC_Lib {
     // Roads.
     long road_link_no = 0;
     std::string road_name, category, flow, speed, heavy_vehicles, elevated;
-    std::string flow_direction, surface_type;
+    std::string flow_direction, surface_type, sub_link_surface;
     RoadNode road_node, road_from;
     bool have_road_node = false;
 
