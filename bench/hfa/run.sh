@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times kalvor-convert on generated HFANoise models and prints, per size, the
-# wall time in seconds and the peak memory in MB, without and with a
-# layout-barrier file.
+# wall time and the CPU time (user + system) in seconds and the peak memory in
+# MB, without and with a layout-barrier file.
 #
 # usage: bench/hfa/run.sh [BUILD_DIR] [SCALES...]
 #   BUILD_DIR defaults to build; SCALES default to "1 10" (scale 1: 100,000
@@ -9,20 +9,21 @@
 set -euo pipefail
 build="${1:-build}"
 shift || true
-scales=("${@:-1 10}")
-[ $# -eq 0 ] && scales=(1 10)
+scales=("$@")
+[ ${#scales[@]} -eq 0 ] && scales=(1 10)
 generator="$build/bench/hfa/hfa_generate_model"
 convert="$build/app/cli/kalvor-convert"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 measure() {
-  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null
-  read -r seconds kilobytes <"$work/time"
-  echo "$seconds $((kilobytes / 1024))"
+  /usr/bin/time -f "%e %U %S %M" -o "$work/time" "$@" >/dev/null
+  read -r wall user system kilobytes <"$work/time"
+  printf "%-8s %-8s %s" "$wall" "$(echo "$user + $system" | bc)" "$((kilobytes / 1024))"
 }
 
-printf "%-6s %-8s %-8s %-9s %-14s %-10s\n" scale roads barriers receivers layout-barriers "seconds  peak-MB"
+printf "%-6s %-8s %-8s %-9s %-15s %-8s %-8s %s\n" scale roads barriers receivers layout-barriers \
+  wall-s cpu-s peak-MB
 for scale in "${scales[@]}"; do
   roads=$((100000 * scale)) barriers=$((20000 * scale)) receivers=$((10000 * scale))
   "$generator" 42 "$roads" "$barriers" "$receivers" "$work/model.dat" "$work/laybarr.txt"
@@ -32,6 +33,6 @@ for scale in "${scales[@]}"; do
     result=$(measure "$convert" --format hfanoise --input "$work/model.dat" \
       --output "$work/report.txt" --consultant C --phone P --fax F --email E \
       --coordinate "HK1980 Grid" --year 2031 --quiet "${extra[@]}")
-    printf "%-6s %-8s %-8s %-9s %-14s %s\n" "$scale" "$roads" "$barriers" "$receivers" "$with" "$result"
+    printf "%-6s %-8s %-8s %-9s %-15s %s\n" "$scale" "$roads" "$barriers" "$receivers" "$with" "$result"
   done
 done

@@ -1,5 +1,6 @@
 // Splitting the input file into temporary files and putting them in order.
 #include <algorithm>
+#include <cmath>
 
 #include "conversion.h"
 #include "hfa/chain_order.h"
@@ -218,8 +219,9 @@ void HFA_Lib::rearrange_input_text_by_col(JobDetails& frmMain, const std::string
   // The bar sweeps once per pass over the node range, as a scan of the whole
   // file per visited node would move it.
   const double range = MaxNode < MinNode ? 1 : MaxNode - MinNode + 1;
-  const double visit_step =
+  double visit_step =
       100.0 / (static_cast<double>(NumOfNodes) + 1) / range * static_cast<double>(NumOfNodes);
+  if (!std::isfinite(visit_step)) visit_step = 0;
   frmMain.set_progress(0);
   auto on_visit = [&frmMain, visit_step] {
     frmMain.process_events();

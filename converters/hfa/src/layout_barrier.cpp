@@ -196,11 +196,17 @@ void trace_barriers(quillan::Varnik& lib, std::array<BarrierSide, 2>& sides, dou
   std::string line = lib.GetLine(Road_IFileID);
   lib.PrintLine(Road_OFileID, line, true);
   RoadRow previous = parse_row(lib, line);
-  double start[2], end[2];
+  // Per side: the end distance and the shifted line of the previous segment,
+  // and the joint where its barrier row starts.
+  double end[2];
+  std::array<Point, 2> previous_shift[2];
   Point joint[2];
   for (int i = 0; i < 2; ++i) {
-    start[i] = start_distance(sides[i], signs[i], previous);
     end[i] = end_distance(sides[i], signs[i], previous, span);
+    if (sides[i].present) {
+      previous_shift[i] =
+          shifted(lib, previous, start_distance(sides[i], signs[i], previous), end[i]);
+    }
   }
   if (span >= 1) --span;
 
@@ -211,8 +217,9 @@ void trace_barriers(quillan::Varnik& lib, std::array<BarrierSide, 2>& sides, dou
     const RoadRow current = parse_row(lib, line);
     for (int i = 0; i < 2; ++i) {
       if (!sides[i].present) continue;
+      // The current segment starts where the previous one ended.
       const double current_end = end_distance(sides[i], signs[i], current, span);
-      const auto before = shifted(lib, previous, start[i], end[i]);
+      const auto& before = previous_shift[i];
       const auto after = shifted(lib, current, end[i], current_end);
       const Point next_joint = intersection(lib, before, after);
       write_barrier_row(lib, pieces[i], sides[i], previous.number,
@@ -220,15 +227,15 @@ void trace_barriers(quillan::Varnik& lib, std::array<BarrierSide, 2>& sides, dou
                         next_joint.has_both_coordinates() ? next_joint : before[1], current,
                         sides[i].height);
       joint[i] = next_joint;
-      start[i] = end[i];
       end[i] = current_end;
+      previous_shift[i] = after;
     }
     previous = current;
     if (span >= 1) --span;
   }
   for (int i = 0; i < 2; ++i) {
     if (!sides[i].present) continue;
-    const auto last = shifted(lib, previous, start[i], end[i]);
+    const auto& last = previous_shift[i];
     write_barrier_row(lib, pieces[i], sides[i], previous.number,
                       joint[i].has_both_coordinates() ? joint[i] : last[0], last[1], previous,
                       sides[i].end_height);
