@@ -51,3 +51,23 @@ TEST(TniaConverter, SecondConversionStartsAfresh) {
 
 }  // namespace
 }  // namespace kalvor::test
+
+namespace kalvor::test {
+namespace {
+
+// An ID of blanks is no empty cell: the link is converted, and its
+// "Link ID:" line, trimmed by the merge, names no association.
+TEST(TniaConverter, LinkWhoseIdIsBlanksIsConverted) {
+  TniaConversion conversion(parse_workbook_spec(
+      "[Geometry]\nA3 s   \nE3 s S\nA4 s W1\nE4 s B\n[Road]\nA1 s   \n"
+      "[Barrier]\nA1 s W1\nB1 n 2\nA2 s W1\nB2 n 2\nC2 s R5\n[BarrierO]\n[Receiver]\n[Levels]\n"));
+  conversion.run();
+  const std::string report = conversion.report();
+  EXPECT_NE(std::string::npos, report.find("\r\nLink ID:\r\nCategory:   N/A\r\n"
+                                           "Flow:       0.0 veh/hr\r\n"))
+      << report;
+  EXPECT_NE(std::string::npos, report.find("Associated Road Link No.: N/A\r\n")) << report;
+}
+
+}  // namespace
+}  // namespace kalvor::test
