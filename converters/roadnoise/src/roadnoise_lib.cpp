@@ -1,6 +1,7 @@
 #include "roadnoise/roadnoise_lib.h"
 
 #include <array>
+#include <stdexcept>
 
 #include "quillan/text.h"
 
@@ -89,8 +90,8 @@ void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
 
   RecordReader master(lib_, frmMain, kMasterChannel, master_path_);
   read_master_file(master, out);
-  require_companion(".SEG", "road segment file (.SEG)");
-  require_companion(".REC", "receiver file (.REC)");
+  require_companion(".SEG");
+  require_companion(".REC");
 
   RecordReader segments = companion_reader(".SEG");
   link_number_ = 0;
@@ -183,9 +184,10 @@ void RoadNoise_Lib::write_project_header(report::Writer& out) {
   out.road_section_heading();
 }
 
-void RoadNoise_Lib::require_companion(std::string_view extension, const char* what) const {
-  if (companions_.find(extension) == companions_.end())
-    throw ConversionError(master_path_ + ": the master file names no " + what);
+void RoadNoise_Lib::require_companion(std::string_view extension) const {
+  if (companions_.find(extension) != companions_.end()) return;
+  throw ConversionError(master_path_ + ": the master file names no " +
+                        companion_kind(extension).what + " (" + std::string(extension) + ")");
 }
 
 RecordReader RoadNoise_Lib::companion_reader(std::string_view extension) {

@@ -56,7 +56,7 @@ class RoadNoise_Lib {
   void take_cutoff_values(const std::string& line);
   void note_companion_files(const std::string& line, long line_number);
   void write_project_header(report::Writer& out);
-  void require_companion(std::string_view extension, const char* what) const;
+  void require_companion(std::string_view extension) const;
   roadnoise::RecordReader companion_reader(std::string_view extension);
   void translate_barrier_files(report::Writer& out);
 
