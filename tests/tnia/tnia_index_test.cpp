@@ -3,6 +3,7 @@
 
 #include "golden.h"
 #include "platform/workbook_file.h"
+#include "quillan/services.h"
 #include "quillan/varnik.h"
 #include "tnia/sheet_index.h"
 #include "workbook_spec.h"
@@ -71,6 +72,60 @@ TEST_F(SheetIndexTest, GroupsRowsWhileTheOtherColumnIsFilled) {
   EXPECT_EQ((std::vector<long>{4}), groups.rows_of(Value("5")));
   // Row 6 has no column B: the rows end there.
   EXPECT_TRUE(groups.rows_of(Value(true)).empty());
+}
+
+}  // namespace
+}  // namespace kalvor::test
+
+namespace kalvor::test {
+namespace {
+
+// Counts the event processing the scans ask for.
+class CountingHost : public quillan::Host {
+ public:
+  void show_message(const std::string&, const std::string&) override {}
+  void process_events() override { ++events; }
+  int events = 0;
+};
+
+// Column A filled from row 1 to row 40 (a text in row 7, numbers elsewhere).
+WorkbookSpec forty_rows() {
+  WorkbookSpec spec;
+  spec.add_sheet("Table");
+  for (long row = 1; row <= 40; ++row) spec.number(row, 1, static_cast<double>(row));
+  spec.sheets.back().cells[6] = CellSpec{7, 1, 's', "5", 0, ""};
+  return spec;
+}
+
+TEST(WorkbookRoutines, CountRowsToTheFirstEmptyCellOfColumnA) {
+  ScratchDir dir;
+  WorkbookSpec spec = forty_rows();
+  write_xlsx(spec, dir / "full.xlsx");
+  spec.sheets.back().cells.erase(spec.sheets.back().cells.begin() + 24);
+  write_xlsx(spec, dir / "gap.xlsx");
+  quillan::Varnik lib;
+  CountingHost host;
+  quillan::Host* previous = quillan::install_host(&host);
+  EXPECT_EQ(40, lib.get_num_of_row_for_wksheet(
+                    *platform::open_workbook((dir / "full.xlsx").string()), 1, 3));
+  EXPECT_EQ(39, host.events);  // rows 3 to 41, one step each
+  EXPECT_EQ(24, lib.get_num_of_row_for_wksheet(
+                    *platform::open_workbook((dir / "gap.xlsx").string()), 1, 1));
+  quillan::install_host(previous);
+}
+
+TEST(WorkbookRoutines, FindValuesByKindAndStopAtTheFirstEmptyCell) {
+  ScratchDir dir;
+  WorkbookSpec spec = forty_rows();
+  spec.sheets.back().cells.erase(spec.sheets.back().cells.begin() + 24);
+  write_xlsx(spec, dir / "gap.xlsx");
+  const auto book = platform::open_workbook((dir / "gap.xlsx").string());
+  quillan::Varnik lib;
+  EXPECT_EQ(5, lib.get_row_for_specified_excel_cell(*book, 1, 1, 1, Value(5)));
+  EXPECT_EQ(7, lib.get_row_for_specified_excel_cell(*book, 1, 1, 1, Value("5")));
+  EXPECT_EQ(0, lib.get_row_for_specified_excel_cell(*book, 1, 1, 1, Value(30)));
+  EXPECT_TRUE(lib.get_excel_cell(*book, 1, 25, 1).loosely_equals(Value("")));
+  EXPECT_EQ(26, lib.get_excel_cell(*book, 1, 26, 1).number());
 }
 
 }  // namespace
