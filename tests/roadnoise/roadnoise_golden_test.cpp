@@ -47,6 +47,20 @@ INSTANTIATE_TEST_SUITE_P(Projects, RoadNoiseGolden,
                                            GoldenCase{"read_first", "FIRST.MAS"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST(RoadNoiseMasterPath, BareFileNameFindsCompanionsInTheCurrentFolder) {
+  ScratchDir scratch;
+  const auto master = copy_project(scratch, "no_read", "NOREAD.MAS");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(master.parent_path());
+  FakeJob job;
+  prepare_job(job, "NOREAD.MAS", scratch / "report.txt");
+  RoadNoise_Lib converter;
+  EXPECT_NO_THROW(converter.Convert_From_RoadNoise(job));
+  std::filesystem::current_path(previous);
+  EXPECT_SAME_REPORT(read_file(data_dir() / "roadnoise" / "no_read" / "expected.txt"),
+                     read_file(scratch / "report.txt"));
+}
+
 TEST(RoadNoiseCommandLine, ConvertsProjectLikeTheLibrary) {
   ScratchDir scratch;
   const auto master = copy_project(scratch, "roads", "PROJECT.MAS");
