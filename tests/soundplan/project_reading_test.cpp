@@ -113,6 +113,22 @@ TEST(Parapets, NegativeDistanceWithZeroHeightGivesAngleZero) {
   EXPECT_EQ("0.00", word(layout_barriers(w)[0], 6));
 }
 
+TEST(Parapets, RoadStartingOnABridgeGetsOneLayoutPerSection) {
+  auto w = convert_first_stage(
+      "file STRA.001\nS \\LME | /F100/2/V40/Z4\\\nS BA LD= 1 x 1 x 1 x 1 x\n"
+      "D 0 0 0 0 0 6\nD 10 0 0 0 0 6\nD 20 0 0 0 0 6\nS BE\nD 30 0 0 0 0 6\nD 40 0 0 0 0 6\n");
+  ASSERT_EQ(2u, layouts(w).size());
+  EXPECT_EQ("1", word(layouts(w)[0], 0));
+  EXPECT_EQ("Yes", word(layouts(w)[0], 6));
+  EXPECT_EQ("2", word(layouts(w)[1], 0));
+  std::vector<std::string> link_layouts;
+  for (const auto& link : links(w)) link_layouts.push_back(word(link, 3));
+  EXPECT_EQ((std::vector<std::string>{"1", "1", "1", "2"}), link_layouts);
+  ASSERT_EQ(1u, layout_barriers(w).size());
+  EXPECT_EQ("1", word(layout_barriers(w)[0], 0));
+  EXPECT_EQ("3", word(layout_barriers(w)[0], 11));
+}
+
 TEST(Receivers, StoreyHeightWithoutValueIsZeroAndNegativeCountWritesNothing) {
   auto w =
       convert_first_stage("file IMIS.001\nS \\SH 3\nS \\SH\nD 1 2 5 2 0 0 A\nD 1 2 5 -3 0 0 B\n");

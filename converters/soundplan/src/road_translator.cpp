@@ -195,10 +195,11 @@ class SoundPlan_Lib::RoadTranslation {
   }
 
   // Takes a new layout number for the coming point. After a section marker
-  // the number is taken when the marker point is written.
+  // the number is taken when the marker point is written, unless emission
+  // data before the marker took it already.
   void new_layout() {
     if (marker_seen_) {
-      link_layout_ = layouts_;
+      if (!layout_pending_) link_layout_ = layouts_;
       link_layout_taken_ = true;
       return;
     }
@@ -247,9 +248,16 @@ class SoundPlan_Lib::RoadTranslation {
     layout_fields_done_ = true;
   }
 
+  // The point after a section marker begins a new layout. When emission data
+  // between the last point and the marker took its number already, that
+  // number is used, so that no link is left with a layout that has no line.
   void write_marker_point() {
-    if (!link_layout_taken_) link_layout_ = layouts_;
-    ++layouts_;
+    if (layout_pending_) {
+      layout_pending_ = false;
+    } else {
+      if (!link_layout_taken_) link_layout_ = layouts_;
+      ++layouts_;
+    }
     write_layout(layouts_);
     if (previous_node_ != first_node_) write_link(link_layout_);
     if (bridge_seen_) {
