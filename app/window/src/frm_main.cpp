@@ -113,16 +113,14 @@ bool is_user_input(const QEvent& event) {
 }
 
 template <typename Control>
-Control* named(QWidget* parent, const char* name) {
+Control* named(QWidget* parent, std::string_view name) {
   auto* control = new Control(parent);
-  control->setObjectName(QString::fromUtf8(name));
+  control->setObjectName(qt_name(name));
   return control;
 }
 
 QLineEdit* make_text_box(std::string_view name) {
-  auto* box = new QLineEdit;
-  box->setObjectName(qt_name(name));
-  return box;
+  return named<QLineEdit>(nullptr, name);
 }
 
 QPushButton* make_button(const char* name, const char* caption) {
@@ -191,9 +189,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   Form_Load();
 }
 
-frmMain::~frmMain() {
-  if (!window_enabled_) qApp->removeEventFilter(this);
-}
+frmMain::~frmMain() = default;
 
 QWidget* frmMain::build_format_frame() {
   auto* row = new QWidget;
@@ -208,8 +204,8 @@ QWidget* frmMain::build_format_frame() {
   frame->setTitle(QStringLiteral("Input File Format"));
   auto* options = new QHBoxLayout(frame);
   for (const FormatChoice& choice : kFormatChoices) {
-    auto* button = new QRadioButton(QString::fromUtf8(choice.caption), frame);
-    button->setObjectName(qt_name(choice.option));
+    auto* button = named<QRadioButton>(frame, choice.option);
+    button->setText(QString::fromUtf8(choice.caption));
     options->addWidget(button);
     connect(button, &QRadioButton::toggled, this, [this, &choice](bool selected) {
       if (selected) choose_format(choice);
