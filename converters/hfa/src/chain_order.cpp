@@ -1,6 +1,6 @@
 #include "hfa/chain_order.h"
 
-#include <functional>
+#include <algorithm>
 
 namespace kalvor::hfa {
 
@@ -10,12 +10,12 @@ bool is_degenerate(const NodeRow& row) {
   return row.a == row.b;
 }
 
-}  // namespace
-
-std::size_t ChainOrder::PairHash::operator()(const std::pair<double, double>& p) const {
-  std::size_t h = std::hash<double>{}(p.first);
-  return h ^ (std::hash<double>{}(p.second) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
+template <typename T>
+int index_in(const std::vector<T>& sorted, const T& value) {
+  return static_cast<int>(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
 }
+
+}  // namespace
 
 ChainOrder::ChainOrder(const std::vector<NodeRow>& rows, OrderMode mode,
                        std::function<void()> on_visit)
@@ -26,17 +26,54 @@ ChainOrder::ChainOrder(const std::vector<NodeRow>& rows, OrderMode mode,
 // Rows whose two nodes are equal are discarded before any pass: no choice of
 // the sweep ever looks at them.
 void ChainOrder::index_rows() {
-  pending_.assign(rows_.size(), 0);
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    const NodeRow& row = rows_[i];
-    if (is_degenerate(row)) continue;
+  const std::size_t n = rows_.size();
+  pending_.assign(n, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (is_degenerate(rows_[i])) continue;
     pending_[i] = 1;
     ++pending_count_;
-    StartQueue& queue = starts_[row.a];
-    queue.rows.push_back(i);
-    ++queue.pending;
-    ++ends_[row.b];
-    ++pairs_[{row.a, row.b}];
+    nodes_.push_back(rows_[i].a);
+    nodes_.push_back(rows_[i].b);
+  }
+  std::sort(nodes_.begin(), nodes_.end());
+  nodes_.erase(std::unique(nodes_.begin(), nodes_.end()), nodes_.end());
+
+  const std::size_t node_count = nodes_.size();
+  row_start_.assign(n, -1);
+  row_end_.assign(n, -1);
+  row_pair_.assign(n, -1);
+  start_pending_.assign(node_count, 0);
+  end_pending_.assign(node_count, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!pending_[i]) continue;
+    row_start_[i] = index_in(nodes_, rows_[i].a);
+    row_end_[i] = index_in(nodes_, rows_[i].b);
+    ++start_pending_[row_start_[i]];
+    ++end_pending_[row_end_[i]];
+    pairs_.emplace_back(row_start_[i], row_end_[i]);
+  }
+  std::sort(pairs_.begin(), pairs_.end());
+  pairs_.erase(std::unique(pairs_.begin(), pairs_.end()), pairs_.end());
+  pair_pending_.assign(pairs_.size(), 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!pending_[i]) continue;
+    row_pair_[i] = index_in(pairs_, std::make_pair(row_start_[i], row_end_[i]));
+    ++pair_pending_[row_pair_[i]];
+  }
+
+  start_offset_.assign(node_count + 1, 0);
+  for (std::size_t node = 0; node < node_count; ++node) {
+    start_offset_[node + 1] = start_offset_[node] + start_pending_[node];
+  }
+  start_head_.assign(start_offset_.begin(), start_offset_.end() - 1);
+  start_rows_.resize(pending_count_);
+  std::vector<std::size_t> fill = start_head_;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (pending_[i]) start_rows_[fill[row_start_[i]]++] = i;
+  }
+  next_with_starts_.resize(node_count);
+  for (std::size_t node = 0; node < node_count; ++node) {
+    next_with_starts_[node] = static_cast<int>(node) + 1;
   }
 }
 
@@ -51,10 +88,17 @@ std::vector<std::size_t> ChainOrder::run(double min_node, double max_node) {
 }
 
 int ChainOrder::Get_Segment_Connection(double n, double m) const {
-  if (pairs_.count({m, n}) != 0) return kReverseSegment;
+  const std::optional<int> from = node_index(n), to = node_index(m);
+  if (from && to) {
+    auto pair = std::lower_bound(pairs_.begin(), pairs_.end(), std::make_pair(*to, *from));
+    if (pair != pairs_.end() && *pair == std::make_pair(*to, *from) &&
+        pair_pending_[pair - pairs_.begin()] != 0) {
+      return kReverseSegment;
+    }
+  }
   int code = 0;
-  if (ends_.count(n) != 0) code += kSomethingEndsAtStart;
-  if (starts_.count(m) != 0) code += kSomethingStartsAtEnd;
+  if (from && end_pending_[*from] != 0) code += kSomethingEndsAtStart;
+  if (to && start_pending_[*to] != 0) code += kSomethingStartsAtEnd;
   return code;
 }
 
@@ -98,23 +142,45 @@ bool ChainOrder::pass(double min_node, double max_node) {
   return order_.size() != written_before;
 }
 
-std::optional<std::size_t> ChainOrder::first_pending_from(double node) {
-  auto it = starts_.find(node);
-  if (it == starts_.end()) return std::nullopt;
-  StartQueue& queue = it->second;
-  while (!pending_[queue.rows[queue.head]]) ++queue.head;
-  return queue.rows[queue.head];
+std::optional<int> ChainOrder::node_index(double node) const {
+  const int i = index_in(nodes_, node);
+  if (i == static_cast<int>(nodes_.size()) || nodes_[i] != node) return std::nullopt;
+  return i;
 }
 
-std::optional<double> ChainOrder::next_start_above(double node) const {
-  auto it = starts_.upper_bound(node);
-  if (it == starts_.end()) return std::nullopt;
-  return it->first;
+std::optional<std::size_t> ChainOrder::first_pending_from(double node) {
+  const std::optional<int> i = node_index(node);
+  if (!i || start_pending_[*i] == 0) return std::nullopt;
+  std::size_t& head = start_head_[*i];
+  while (!pending_[start_rows_[head]]) ++head;
+  return start_rows_[head];
+}
+
+// The first node from `index` on with pending rows starting at it; the skip
+// links are shortened on the way.
+int ChainOrder::next_node_with_starts(int index) {
+  const int end = static_cast<int>(nodes_.size());
+  int found = index;
+  while (found < end && start_pending_[found] == 0) found = next_with_starts_[found];
+  while (index < found) {
+    const int next = next_with_starts_[index];
+    next_with_starts_[index] = found;
+    index = next;
+  }
+  return found;
+}
+
+std::optional<double> ChainOrder::next_start_above(double node) {
+  const int above =
+      static_cast<int>(std::upper_bound(nodes_.begin(), nodes_.end(), node) - nodes_.begin());
+  const int next = next_node_with_starts(above);
+  if (next == static_cast<int>(nodes_.size())) return std::nullopt;
+  return nodes_[next];
 }
 
 // The node one above `node`; where the number is too large for that step to
 // change it, the next node with pending rows, so the sweep always advances.
-std::optional<double> ChainOrder::node_after(double node) const {
+std::optional<double> ChainOrder::node_after(double node) {
   const double next = node + 1;
   if (next > node) return next;
   return next_start_above(node);
@@ -124,7 +190,7 @@ std::optional<double> ChainOrder::node_after(double node) const {
 // start node above `node`, as far as the scan for `found` had read. With whole
 // node numbers that is the smallest pending start node above; only when start
 // nodes lie closer together than 1 can the scan have stopped before it.
-std::optional<double> ChainOrder::receiver_next_node(double node, std::size_t found) const {
+std::optional<double> ChainOrder::receiver_next_node(double node, std::size_t found) {
   std::optional<double> above = next_start_above(node);
   if (!above || *above >= node + 1) return above;
   return literal_receiver_next_node(node, found);
@@ -143,17 +209,12 @@ std::optional<double> ChainOrder::literal_receiver_next_node(double node, std::s
 }
 
 void ChainOrder::write(std::size_t row) {
-  const NodeRow& r = rows_[row];
   pending_[row] = 0;
   --pending_count_;
   order_.push_back(row);
-
-  auto start = starts_.find(r.a);
-  if (--start->second.pending == 0) starts_.erase(start);
-  auto end = ends_.find(r.b);
-  if (--end->second == 0) ends_.erase(end);
-  auto pair = pairs_.find({r.a, r.b});
-  if (--pair->second == 0) pairs_.erase(pair);
+  --start_pending_[row_start_[row]];
+  --end_pending_[row_end_[row]];
+  --pair_pending_[row_pair_[row]];
 }
 
 void ChainOrder::write_first_pending_in_file_order() {

@@ -16,9 +16,7 @@
 
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -51,22 +49,15 @@ class ChainOrder {
   int Get_Segment_Connection(double n, double m) const;
 
  private:
-  struct PairHash {
-    std::size_t operator()(const std::pair<double, double>& p) const;
-  };
-  struct StartQueue {
-    std::vector<std::size_t> rows;  // in file order
-    std::size_t head = 0;           // no pending row before it
-    std::size_t pending = 0;
-  };
-
   void index_rows();
   bool pass(double min_node, double max_node);
+  std::optional<int> node_index(double node) const;
   std::optional<std::size_t> first_pending_from(double node);
-  std::optional<double> next_start_above(double node) const;
-  std::optional<double> receiver_next_node(double node, std::size_t found) const;
+  std::optional<double> next_start_above(double node);
+  int next_node_with_starts(int index);
+  std::optional<double> receiver_next_node(double node, std::size_t found);
   std::optional<double> literal_receiver_next_node(double node, std::size_t found) const;
-  std::optional<double> node_after(double node) const;
+  std::optional<double> node_after(double node);
   void write(std::size_t row);
   void write_first_pending_in_file_order();
 
@@ -76,9 +67,22 @@ class ChainOrder {
   std::vector<char> pending_;
   std::size_t pending_count_ = 0;
   std::size_t first_pending_ = 0;
-  std::map<double, StartQueue> starts_;
-  std::unordered_map<double, std::size_t> ends_;
-  std::unordered_map<std::pair<double, double>, std::size_t, PairHash> pairs_;
+
+  // Node numbers of the rows, sorted and unique; the indexes below count
+  // pending rows by node index.
+  std::vector<double> nodes_;
+  std::vector<int> row_start_, row_end_, row_pair_;  // per row
+  std::vector<std::size_t> start_pending_, end_pending_;
+  // Rows by start node in file order: those of node i lie from
+  // start_offset_[i] to start_offset_[i + 1]; start_head_[i] is the first
+  // that may still be pending.
+  std::vector<std::size_t> start_offset_, start_rows_, start_head_;
+  // Towards the next node that still has pending rows starting at it
+  // (shortened as nodes run out).
+  std::vector<int> next_with_starts_;
+  // Distinct (start, end) node index pairs, sorted, and their pending rows.
+  std::vector<std::pair<int, int>> pairs_;
+  std::vector<std::size_t> pair_pending_;
   std::vector<std::size_t> order_;
 };
 
