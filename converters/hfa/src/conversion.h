@@ -3,6 +3,7 @@
 // next.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -64,6 +65,17 @@ inline constexpr const char* LeftLayoutBarrierPiece = "_barLLB";
 inline constexpr const char* RightLayoutBarrierPiece = "_barRLB";
 inline constexpr const char* SortedLayoutBarrierPiece = "_barsortedLB";
 }  // namespace suffix
+
+// Fields a line must have for everything that is read from it.
+namespace min_fields {
+inline constexpr std::size_t Link = 6;
+inline constexpr std::size_t Road = 8;
+inline constexpr std::size_t Receiver = 8;
+inline constexpr std::size_t Barrier = 9;  // kind "barrier": its angle
+inline constexpr std::size_t Building = 11;
+inline constexpr std::size_t Node = 5;
+inline constexpr std::size_t Layout = 12;
+}  // namespace min_fields
 
 // Smallest and largest node (or layout) number seen, widened by
 // check_max_min_value.

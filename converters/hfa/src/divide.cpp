@@ -27,27 +27,22 @@ constexpr int kLayoutSection = 4;
 constexpr const char* kSectionMark = "---";
 
 // Fields of a link line, counted from 0.
-constexpr std::size_t kLinkFields = 6;
 constexpr std::size_t kLinkDescription = 4;
 constexpr std::size_t kLinkInclude = 5;
-// Fields the translation reads from a line of each kind.
-constexpr std::size_t kRoadFields = 8;
-constexpr std::size_t kReceiverFields = 8;
-constexpr std::size_t kBarrierFields = 9;
-constexpr std::size_t kBuildingFields = 11;
+// Layout number and flow decide whether a layout line is kept.
 constexpr std::size_t kLayoutFilterFields = 2;
-constexpr std::size_t kLayoutDirection = 8;
 
 bool is_receiver_kind(const std::string& kind) {
   return kind == "receiver" || kind == "sp_rec";
 }
 
+// Fields the translation reads from a line of each kind.
 std::size_t fields_translated(const std::string& kind) {
-  if (kind == "road") return kRoadFields;
-  if (is_receiver_kind(kind)) return kReceiverFields;
-  if (kind == "barrier") return kBarrierFields;
-  if (kind == "building") return kBuildingFields;
-  return kLinkFields;
+  if (kind == "road") return hfa::min_fields::Road;
+  if (is_receiver_kind(kind)) return hfa::min_fields::Receiver;
+  if (kind == "barrier") return hfa::min_fields::Barrier;
+  if (kind == "building") return hfa::min_fields::Building;
+  return hfa::min_fields::Link;
 }
 
 std::string line_ref(long line_no) {
@@ -103,7 +98,7 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
                                long& num_of_NSRs) {
   Conversion& c = *state_;
   std::vector<std::string> fields = lib_.split_inputline(line, " ");
-  if (fields.size() < kLinkFields) {
+  if (fields.size() < hfa::min_fields::Link) {
     hfa::input_error(c, line_ref(line_no) +
                             "a link line needs at least 6 fields (link, A-node, "
                             "B-node, layout, description, include flag), found " +
@@ -159,7 +154,8 @@ void HFA_Lib::handle_layout_line(const std::string& line, long line_no) {
   const double layout = value_of(fields[0]);
   if (layout < c.layouts.min.to_number() || layout > c.layouts.max.to_number()) return;
   if (fields.size() < kLayoutFilterFields) {
-    hfa::input_error(c, line_ref(line_no) + "a layout line needs at least 12 fields, found " +
+    hfa::input_error(c, line_ref(line_no) + "a layout line needs at least " +
+                            std::to_string(hfa::min_fields::Layout) + " fields, found " +
                             std::to_string(fields.size()));
   }
   if (value_of(fields[1]) == 0) return;

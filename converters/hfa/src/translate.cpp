@@ -16,16 +16,10 @@ namespace {
 constexpr const char* kUnknown = "???";
 constexpr const char* kNotApplicable = "N/A";
 
-constexpr std::size_t kNodeFields = 5;
-constexpr std::size_t kLayoutFields = 12;
-constexpr std::size_t kRoadFields = 8;
+// First field of the name (link ID, NSR ID) by line kind.
 constexpr std::size_t kRoadNameField = 8;
-constexpr std::size_t kReceiverFields = 8;
 constexpr std::size_t kReceiverNameField = 8;
 constexpr std::size_t kSoundPlanReceiverNameField = 10;
-constexpr std::size_t kLinkFields = 6;
-constexpr std::size_t kBarrierFields = 9;
-constexpr std::size_t kBuildingFields = 11;
 constexpr std::size_t kBarrierNameField = 9;
 constexpr std::size_t kBuildingNameField = 12;
 
@@ -96,7 +90,7 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   if (line == nullptr) return;
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
-    require_fields(c, line->fields, kNodeFields, line->text, "node");
+    require_fields(c, line->fields, hfa::min_fields::Node, line->text, "node");
     it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
@@ -114,7 +108,7 @@ void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
   l.road_width = kUnknown;
   const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
   if (line == nullptr) return;
-  require_fields(c, line->fields, kLayoutFields, line->text, "layout");
+  require_fields(c, line->fields, hfa::min_fields::Layout, line->text, "layout");
   const std::vector<std::string>& f = line->fields;
   l.flow = f[1];
   l.speed = f[2];
@@ -154,7 +148,7 @@ bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool 
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   c.fields = lib_.split_inputline(line, " ");
   const std::vector<std::string>& f = c.fields;
-  require_fields(c, f, kRoadFields, line, "road");
+  require_fields(c, f, hfa::min_fields::Road, line, "road");
   if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
     HFANoise_Get_Node(f[1], 0);
     HFANoise_Get_Node(f[2], 1);
@@ -214,14 +208,14 @@ bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
   if (lib_.CheckEOF(IFileID)) return false;
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
-  require_fields(c, f, kLinkFields, line, "barrier");
+  require_fields(c, f, hfa::min_fields::Link, line, "barrier");
   if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
     HFANoise_Get_Node(f[1], 0);
     HFANoise_Get_Node(f[2], 1);
   }
   const std::string kind = lower(f[4]);
-  if (kind == "barrier") require_fields(c, f, kBarrierFields, line, "barrier");
-  if (kind == "building") require_fields(c, f, kBuildingFields, line, "building");
+  if (kind == "barrier") require_fields(c, f, hfa::min_fields::Barrier, line, "barrier");
+  if (kind == "building") require_fields(c, f, hfa::min_fields::Building, line, "building");
 
   report::Writer report(lib_, OFileID, report::kHfaLabels);
   if (c.first_barrier || f[1] != c.previous_barrier_b) {
@@ -270,7 +264,7 @@ bool HFA_Lib::HFANoise_Print_NSRs(int IFileID, int OFileID) {
   if (lib_.CheckEOF(IFileID)) return false;
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
-  require_fields(c, f, kReceiverFields, line, "receiver");
+  require_fields(c, f, hfa::min_fields::Receiver, line, "receiver");
   if (quillan::is_numeric_text(f[1])) HFANoise_Get_Node(f[1], 0);
 
   report::ReceiverRow row;
