@@ -23,12 +23,12 @@ class TNIA_Lib {
  public:
   void Convert_From_TNIA(JobDetails& frmMain);
 
+ private:
+  using Value = quillan::Value;
+
   // Which report lines the association merge completes: the road links'
   // associated barriers or the barrier links' associated roads.
   enum class Association { BarriersOfRoads, RoadsOfBarriers };
-
- private:
-  using Value = quillan::Value;
 
   // Everything one conversion builds up; replaced at the start of each.
   struct Run {
