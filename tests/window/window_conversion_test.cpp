@@ -1,6 +1,8 @@
 // Conversions run through the window: the command locks it, the converter
 // reports into it, and it is handed back to the user afterwards.
+#include <QApplication>
 #include <QProgressBar>
+#include <QTimer>
 
 #include "golden.h"
 #include "window_fixture.h"
@@ -51,7 +53,14 @@ TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWith
   click(option::HFC);
   ASSERT_TRUE(convert_ready());
 
+  // An event posted now is handled while the converter runs, before "Done".
+  std::string status_while_converting;
+  QTimer::singleShot(0, window.get(), [&] {
+    if (QApplication::activeModalWidget() == nullptr)
+      status_while_converting = window->text(control::Status);
+  });
   click("cmdConvert2KALVOR");
+  EXPECT_FALSE(status_while_converting.empty()) << "no events were processed while converting";
   ASSERT_EQ(answers.messages.size(), 1u);
   EXPECT_EQ(answers.messages[0].text, "Done");
   EXPECT_EQ(answers.messages[0].icon, QMessageBox::Information);
