@@ -12,16 +12,6 @@
 namespace kalvor::test {
 namespace {
 
-TEST(StringTable, HoldsIdentifiers1000To1057Only) {
-  EXPECT_EQ(LoadResString(999), std::nullopt);
-  EXPECT_EQ(LoadResString(1058), std::nullopt);
-  EXPECT_EQ(LoadResString(1000), "&File");
-  EXPECT_EQ(LoadResString(1036), "&About ") << "the trailing blank is kept";
-  EXPECT_EQ(LoadResString(1053).value_or("").isEmpty(), false);
-  EXPECT_EQ(LoadResString(1056), "KALVOR : Data Exchange Protocol for Traffic Noise Assessment");
-  EXPECT_EQ(LoadResString(1057), "Convert");
-}
-
 TEST(StringTable, LoaderReplacesIdentifiersAndLeavesEverythingElse) {
   QWidget form;
   form.setProperty(kTagProperty, 1050);

@@ -62,12 +62,13 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(picIcon, 0, 0, 3, 1, Qt::AlignTop);
-  grid->addWidget(lblTitle_, 0, 1, 1, 2);
-  grid->addWidget(lblVersion_, 1, 1, 1, 2);
-  grid->addWidget(lblDescription, 2, 1, 1, 2);
+  grid->addWidget(lblTitle_, 0, 1);
+  grid->addWidget(lblVersion_, 1, 1);
+  grid->addWidget(lblDescription, 2, 1);
   grid->addWidget(lblDisclaimer, 3, 0, 1, 2);
-  grid->addWidget(cmdOK, 3, 2);
-  grid->addWidget(cmdSysInfo, 4, 2);
+  grid->addWidget(cmdOK, 0, 2);
+  grid->addWidget(cmdSysInfo, 3, 2);
+  grid->setColumnStretch(1, 1);
 
   connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdSysInfo, &QPushButton::clicked, this, [this] { StartSysInfo(); });
