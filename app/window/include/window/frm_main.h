@@ -10,12 +10,10 @@
 
 #include "command/convert_command.h"
 
-class QAction;
 class QCheckBox;
 class QFileDialog;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 
