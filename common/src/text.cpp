@@ -1,6 +1,8 @@
 #include "quillan/text.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -42,72 +44,67 @@ std::size_t skip_blanks(std::string_view s, std::size_t i) {
   return i;
 }
 
-// The decimal digits of |value| to 15 significant digits: digits and the
-// power of ten of the first digit.
+// |value| taken to 15 significant digits: digits * 10^(exponent - 14), with
+// digits a whole number of 15 decimal digits.
 struct Decimal {
-  std::string digits;  // 15 digits
-  int exponent = 0;    // value = 0.d1d2... * 10^(exponent)
+  std::int64_t digits = 0;
+  int exponent = 0;
 };
 
 Decimal to_decimal(double magnitude) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+  char buf[48];
+  auto written = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
   Decimal d;
-  std::string s(buf);
-  auto e = s.find('e');
-  for (std::size_t i = 0; i < e; ++i)
-    if (is_digit(s[i])) d.digits += s[i];
-  d.exponent = std::atoi(s.c_str() + e + 1) + 1;
+  const char* p = buf;
+  for (; p < written.ptr && *p != 'e'; ++p)
+    if (is_digit(*p)) d.digits = d.digits * 10 + (*p - '0');
+  std::from_chars(p + (p[1] == '+' ? 2 : 1), written.ptr, d.exponent);
   return d;
 }
 
+constexpr std::int64_t kPowersOfTen[] = {1LL,
+                                         10LL,
+                                         100LL,
+                                         1000LL,
+                                         10000LL,
+                                         100000LL,
+                                         1000000LL,
+                                         10000000LL,
+                                         100000000LL,
+                                         1000000000LL,
+                                         10000000000LL,
+                                         100000000000LL,
+                                         1000000000000LL,
+                                         10000000000000LL,
+                                         100000000000000LL,
+                                         1000000000000000LL};
+
 enum class Halves { AwayFromZero, ToEven };
 
-// Rounds the 15-digit decimal of |value| to `decimals` decimals; returns the
-// digits before and after the point.
-std::pair<std::string, std::string> round_decimal(double magnitude, int decimals, Halves halves) {
-  if (magnitude == 0.0 || !std::isfinite(magnitude))
-    return {"0", std::string(static_cast<std::size_t>(decimals), '0')};
+// |value| to 15 significant digits, rounded to `decimals` decimals: the
+// decimal digits of the result times 10^decimals.
+std::string rounded_scaled_digits(double magnitude, int decimals, Halves halves) {
+  if (magnitude == 0.0 || !std::isfinite(magnitude)) return "0";
   Decimal d = to_decimal(magnitude);
-  // Place the digits on a fixed grid: integer part and fraction.
-  std::string all;                   // digits of value * 10^decimals, plus the rest
-  int keep = d.exponent + decimals;  // number of digits kept
-  std::string padded = d.digits;
-  if (d.exponent < 0) padded = std::string(static_cast<std::size_t>(-d.exponent), '0') + padded;
-  int shift = d.exponent < 0 ? 0 : d.exponent;
-  keep = shift + decimals;
-  if (static_cast<int>(padded.size()) < keep + 1)
-    padded +=
-        std::string(static_cast<std::size_t>(keep + 1 - static_cast<int>(padded.size())), '0');
-  std::string kept = padded.substr(0, static_cast<std::size_t>(keep));
-  std::string rest = padded.substr(static_cast<std::size_t>(keep));
-  bool round_up = false;
-  if (rest[0] > '5') {
-    round_up = true;
-  } else if (rest[0] == '5') {
-    bool beyond = rest.find_first_not_of('0', 1) != std::string::npos;
-    if (halves == Halves::AwayFromZero || beyond) {
-      round_up = true;
-    } else {
-      int last = kept.empty() ? 0 : kept.back() - '0';
-      round_up = last % 2 == 1;
-    }
-  }
-  if (round_up) {
-    int i = static_cast<int>(kept.size()) - 1;
-    while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9')
-      kept[static_cast<std::size_t>(i--)] = '0';
-    if (i < 0)
-      kept.insert(kept.begin(), '1');
-    else
-      ++kept[static_cast<std::size_t>(i)];
-  }
-  std::size_t int_len = kept.size() - static_cast<std::size_t>(decimals);
-  std::string integer = kept.substr(0, int_len);
-  std::string fraction = kept.substr(int_len);
-  std::size_t nz = integer.find_first_not_of('0');
-  integer = nz == std::string::npos ? "0" : integer.substr(nz);
-  return {integer, fraction};
+  int dropped = (14 - d.exponent) - decimals;
+  if (dropped <= 0)
+    return std::to_string(d.digits) + std::string(static_cast<std::size_t>(-dropped), '0');
+  if (dropped > 15) return "0";
+  std::int64_t unit = kPowersOfTen[dropped];
+  std::int64_t kept = d.digits / unit;
+  std::int64_t rest = d.digits % unit;
+  bool up =
+      2 * rest > unit || (2 * rest == unit && (halves == Halves::AwayFromZero || kept % 2 == 1));
+  return std::to_string(kept + (up ? 1 : 0));
+}
+
+// Inserts the decimal point `decimals` digits from the right.
+std::string with_decimal_point(std::string digits, int decimals) {
+  if (decimals <= 0) return digits;
+  auto places = static_cast<std::size_t>(decimals);
+  if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
+  digits.insert(digits.size() - places, 1, '.');
+  return digits;
 }
 
 }  // namespace
@@ -123,19 +120,23 @@ double leading_number(std::string_view text) {
   std::size_t i = skip_blanks(text, 0);
   std::size_t n = numeric_prefix_length(text, i);
   if (n == 0) return 0.0;
-  std::string prefix(text.substr(i, n));
-  return std::strtod(prefix.c_str(), nullptr);
+  std::string_view prefix = text.substr(i, n);
+  bool negative = prefix.front() == '-';
+  if (prefix.front() == '+' || negative) prefix.remove_prefix(1);
+  double value = 0.0;
+  auto parsed = std::from_chars(prefix.data(), prefix.data() + prefix.size(), value);
+  if (parsed.ec == std::errc::result_out_of_range)  // beyond the doubles: as strtod reads it
+    value = std::strtod(std::string(prefix).c_str(), nullptr);
+  return negative ? -value : value;
 }
 
 std::string format_fixed(double value, int decimals) {
   if (decimals < 0) decimals = 0;
-  auto [integer, fraction] = round_decimal(std::fabs(value), decimals, Halves::AwayFromZero);
+  std::string text = with_decimal_point(
+      rounded_scaled_digits(std::fabs(value), decimals, Halves::AwayFromZero), decimals);
   // A negative value keeps its sign even when it rounds to zero; -0.0 is
   // not negative.
-  std::string out = value < 0 ? "-" : "";
-  out += integer;
-  if (decimals > 0) out += "." + fraction;
-  return out;
+  return value < 0 ? "-" + text : text;
 }
 
 std::string one_decimal(const Value& value) {
@@ -145,9 +146,17 @@ std::string one_decimal(const Value& value) {
 
 double round_half_even(double value, int decimals) {
   if (!std::isfinite(value)) return value;
-  auto [integer, fraction] = round_decimal(std::fabs(value), decimals, Halves::ToEven);
-  std::string text = integer + (decimals > 0 ? "." + fraction : "");
-  double result = std::strtod(text.c_str(), nullptr);
+  if (decimals < 0) decimals = 0;
+  std::string digits = rounded_scaled_digits(std::fabs(value), decimals, Halves::ToEven);
+  double result;
+  if (digits.size() <= 15 && decimals <= 15) {
+    // Both numbers are exact doubles, so the quotient is correctly rounded.
+    std::int64_t scaled = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), scaled);
+    result = static_cast<double>(scaled) / static_cast<double>(kPowersOfTen[decimals]);
+  } else {
+    result = std::strtod(with_decimal_point(digits, decimals).c_str(), nullptr);
+  }
   return value < 0 ? -result : result;
 }
 
