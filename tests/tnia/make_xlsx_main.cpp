@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "workbook_spec.h"
+#include "workbook_description.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    kalvor::test::write_xlsx(kalvor::test::read_workbook_spec(argv[1]), argv[2]);
+    kalvor::test::write_xlsx(kalvor::test::read_workbook_description(argv[1]), argv[2]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tnia-make-xlsx: %s\n", e.what());
     return 1;

@@ -43,8 +43,8 @@ TEST(TniaCommandLine, ConvertsAnXlsWorkbook) {
 TEST(TniaCommandLine, UnlistedFeatureFailsWithTheMessageAndLeavesNoReport) {
   ScratchDir dir;
   const auto workbook = dir / "model.xlsx";
-  write_xlsx(parse_workbook_spec("[Geometry]\nA3 s R1\nE3 s S\n[Road]\nA1 s R2\n[Barrier]\n"
-                                 "[BarrierO]\n[Receiver]\n[Levels]\n"),
+  write_xlsx(parse_workbook_description("[Geometry]\nA3 s R1\nE3 s S\n[Road]\nA1 s R2\n[Barrier]\n"
+                                        "[BarrierO]\n[Receiver]\n[Levels]\n"),
              workbook);
   const auto run = convert(dir, workbook, dir / "report.txt");
   EXPECT_EQ(1, run.exit_status);

@@ -18,9 +18,9 @@ void fill_job(FakeJob& job, const std::filesystem::path& workbook,
 
 }  // namespace
 
-TniaConversion::TniaConversion(const WorkbookSpec& spec, bool inline_strings)
+TniaConversion::TniaConversion(const WorkbookDescription& book, bool inline_strings)
     : workbook(dir / "model.xlsx"), output(dir / "report.txt") {
-  write_xlsx(spec, workbook, inline_strings);
+  write_xlsx(book, workbook, inline_strings);
   fill_job(job, workbook, output);
 }
 
@@ -43,8 +43,8 @@ void TniaConversion::run() {
   run(converter);
 }
 
-WorkbookSpec spec_of_case(const std::string& name) {
-  return read_workbook_spec(data_dir() / "tnia" / name / "workbook.txt");
+WorkbookDescription description_of_case(const std::string& name) {
+  return read_workbook_description(data_dir() / "tnia" / name / "workbook.txt");
 }
 
 std::string expected_report(const std::string& name) {

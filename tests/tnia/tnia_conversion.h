@@ -8,7 +8,7 @@
 #include "fake_job.h"
 #include "golden.h"
 #include "tnia/tnia_lib.h"
-#include "workbook_spec.h"
+#include "workbook_description.h"
 
 namespace kalvor::test {
 
@@ -20,7 +20,7 @@ struct XlsCase {
 class TniaConversion {
  public:
   // The workbook written as .xlsx from a description.
-  explicit TniaConversion(const WorkbookSpec& spec, bool inline_strings = false);
+  explicit TniaConversion(const WorkbookDescription& book, bool inline_strings = false);
   explicit TniaConversion(const XlsCase& xls);
 
   // Runs the converter; a failure closes every channel and is passed on.
@@ -34,7 +34,7 @@ class TniaConversion {
   FakeJob job;
 };
 
-WorkbookSpec spec_of_case(const std::string& name);
+WorkbookDescription description_of_case(const std::string& name);
 std::string expected_report(const std::string& name);
 
 }  // namespace kalvor::test

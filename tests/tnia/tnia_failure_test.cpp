@@ -10,8 +10,9 @@ namespace {
 
 // One road link R1 of two nodes; `road_sheet` is worksheet 2's column A,
 // `extra_geometry` more rows of worksheet 1 from row 5 on.
-WorkbookSpec one_road(const std::string& road_sheet, const std::string& extra_geometry = "") {
-  return parse_workbook_spec(
+WorkbookDescription one_road(const std::string& road_sheet,
+                             const std::string& extra_geometry = "") {
+  return parse_workbook_description(
       "[Geometry]\nA1 s Title\nA2 s ID\n"
       "A3 s R1\nB3 n 1\nE3 s S\nA4 s R1\nB4 n 2\nE4 s S\n" +
       extra_geometry + "[Road]\n" + road_sheet +
@@ -67,7 +68,7 @@ TEST(TniaFailure, BarrierCoordinateThatIsNoNumberIsNamed) {
 }
 
 TEST(TniaFailure, WorkbookWithFewerThanSixWorksheetsIsRefused) {
-  TniaConversion conversion(parse_workbook_spec("[Geometry]\nA3 s R1\n[Road]\n[Barrier]\n"));
+  TniaConversion conversion(parse_workbook_description("[Geometry]\nA3 s R1\n[Road]\n[Barrier]\n"));
   const std::string failure = failure_of(conversion);
   expect_contains(failure, conversion.workbook.string() + " has 3 worksheet(s)");
 }

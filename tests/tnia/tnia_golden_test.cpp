@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 class TniaGolden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(TniaGolden, XlsxGivesTheExpectedReport) {
-  TniaConversion conversion(spec_of_case(GetParam()));
+  TniaConversion conversion(description_of_case(GetParam()));
   conversion.run();
   EXPECT_SAME_REPORT(expected_report(GetParam()), conversion.report());
 }
@@ -26,13 +26,13 @@ TEST_P(TniaGolden, XlsGivesTheSameReport) {
 }
 
 TEST_P(TniaGolden, InlineStringsGiveTheSameReport) {
-  TniaConversion conversion(spec_of_case(GetParam()), /*inline_strings=*/true);
+  TniaConversion conversion(description_of_case(GetParam()), /*inline_strings=*/true);
   conversion.run();
   EXPECT_SAME_REPORT(expected_report(GetParam()), conversion.report());
 }
 
 TEST_P(TniaGolden, LeavesOnlyTheWorkbookAndTheReport) {
-  TniaConversion conversion(spec_of_case(GetParam()));
+  TniaConversion conversion(description_of_case(GetParam()));
   conversion.run();
   EXPECT_EQ("model.xlsx\nreport.txt\n", list_files(conversion.dir.path()));
 }
@@ -42,9 +42,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, TniaGolden,
 
 TEST(TniaConverter, SecondConversionStartsAfresh) {
   TNIA_Lib converter;
-  TniaConversion first(spec_of_case("full"));
+  TniaConversion first(description_of_case("full"));
   first.run(converter);
-  TniaConversion second(spec_of_case("roads_only"));
+  TniaConversion second(description_of_case("roads_only"));
   second.run(converter);
   EXPECT_SAME_REPORT(expected_report("roads_only"), second.report());
 }
@@ -58,7 +58,7 @@ namespace {
 // An ID of blanks is no empty cell: the link is converted, and its
 // "Link ID:" line, trimmed by the merge, names no association.
 TEST(TniaConverter, LinkWhoseIdIsBlanksIsConverted) {
-  TniaConversion conversion(parse_workbook_spec(
+  TniaConversion conversion(parse_workbook_description(
       "[Geometry]\nA3 s   \nE3 s S\nA4 s W1\nE4 s B\n[Road]\nA1 s   \n"
       "[Barrier]\nA1 s W1\nB1 n 2\nA2 s W1\nB2 n 2\nC2 s R5\n[BarrierO]\n[Receiver]\n[Levels]\n"));
   conversion.run();

@@ -6,7 +6,7 @@
 #include "quillan/services.h"
 #include "quillan/varnik.h"
 #include "tnia/sheet_index.h"
-#include "workbook_spec.h"
+#include "workbook_description.h"
 
 namespace kalvor::test {
 namespace {
@@ -36,7 +36,7 @@ const char* const kSheet =
 class SheetIndexTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    write_xlsx(parse_workbook_spec(kSheet), dir_ / "index.xlsx");
+    write_xlsx(parse_workbook_description(kSheet), dir_ / "index.xlsx");
     book_ = platform::open_workbook((dir_ / "index.xlsx").string());
   }
 
@@ -89,20 +89,20 @@ class CountingHost : public quillan::Host {
 };
 
 // Column A filled from row 1 to row 40 (a text in row 7, numbers elsewhere).
-WorkbookSpec forty_rows() {
-  WorkbookSpec spec;
-  spec.add_sheet("Table");
-  for (long row = 1; row <= 40; ++row) spec.number(row, 1, static_cast<double>(row));
-  spec.sheets.back().cells[6] = CellSpec{7, 1, 's', "5", 0, ""};
-  return spec;
+WorkbookDescription forty_rows() {
+  WorkbookDescription book;
+  book.add_sheet("Table");
+  for (long row = 1; row <= 40; ++row) book.number(row, 1, static_cast<double>(row));
+  book.sheets.back().cells[6] = CellDescription{7, 1, 's', "5", 0, ""};
+  return book;
 }
 
 TEST(WorkbookRoutines, CountRowsToTheFirstEmptyCellOfColumnA) {
   ScratchDir dir;
-  WorkbookSpec spec = forty_rows();
-  write_xlsx(spec, dir / "full.xlsx");
-  spec.sheets.back().cells.erase(spec.sheets.back().cells.begin() + 24);
-  write_xlsx(spec, dir / "gap.xlsx");
+  WorkbookDescription book = forty_rows();
+  write_xlsx(book, dir / "full.xlsx");
+  book.sheets.back().cells.erase(book.sheets.back().cells.begin() + 24);
+  write_xlsx(book, dir / "gap.xlsx");
   quillan::Varnik lib;
   CountingHost host;
   quillan::Host* previous = quillan::install_host(&host);
@@ -116,9 +116,9 @@ TEST(WorkbookRoutines, CountRowsToTheFirstEmptyCellOfColumnA) {
 
 TEST(WorkbookRoutines, FindValuesByKindAndStopAtTheFirstEmptyCell) {
   ScratchDir dir;
-  WorkbookSpec spec = forty_rows();
-  spec.sheets.back().cells.erase(spec.sheets.back().cells.begin() + 24);
-  write_xlsx(spec, dir / "gap.xlsx");
+  WorkbookDescription description = forty_rows();
+  description.sheets.back().cells.erase(description.sheets.back().cells.begin() + 24);
+  write_xlsx(description, dir / "gap.xlsx");
   const auto book = platform::open_workbook((dir / "gap.xlsx").string());
   quillan::Varnik lib;
   EXPECT_EQ(5, lib.get_row_for_specified_excel_cell(*book, 1, 1, 1, Value(5)));

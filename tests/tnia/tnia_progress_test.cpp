@@ -10,7 +10,7 @@ namespace kalvor::test {
 namespace {
 
 TEST(TniaProgress, EveryRowOfEachPassAddsOneThirdOfItsShare) {
-  TniaConversion conversion(spec_of_case("full"));
+  TniaConversion conversion(description_of_case("full"));
   conversion.run();
   // Worksheet 1 counts 20 rows from row 1; each pass handles rows 3 to 20.
   const auto& values = conversion.job.progress_values;
@@ -26,7 +26,7 @@ TEST(TniaProgress, EveryRowOfEachPassAddsOneThirdOfItsShare) {
 
 TEST(TniaProgress, NeverPassesOneHundred) {
   // Column A of row 2 is empty, so worksheet 1 counts one row only.
-  TniaConversion conversion(parse_workbook_spec(
+  TniaConversion conversion(parse_workbook_description(
       "[Geometry]\nA1 s Title\nA3 s N\nA4 s N\nA5 s N\n[Road]\n[Barrier]\n[BarrierO]\n"
       "[Receiver]\n[Levels]\n"));
   conversion.run();
@@ -37,25 +37,25 @@ TEST(TniaProgress, NeverPassesOneHundred) {
 }
 
 TEST(TniaProgress, WorksheetWithoutRowsMovesNothing) {
-  TniaConversion conversion(spec_of_case("empty"));
+  TniaConversion conversion(description_of_case("empty"));
   conversion.run();
   EXPECT_TRUE(conversion.job.progress_values.empty());
 }
 
 // 10,000 rows in worksheet 1: 2,000 roads of three nodes, 500 barriers of
 // four nodes associated with roads, 2,000 receivers of one level each.
-WorkbookSpec large_model() {
-  WorkbookSpec spec;
-  spec.add_sheet("Geometry");
-  spec.text(1, 1, "Title");
-  spec.text(2, 1, "ID");
+WorkbookDescription large_model() {
+  WorkbookDescription book;
+  book.add_sheet("Geometry");
+  book.text(1, 1, "Title");
+  book.text(2, 1, "ID");
   long row = 3;
   auto node = [&](const std::string& id, double x, const char* kind) {
-    spec.text(row, 1, id);
-    spec.number(row, 2, x);
-    spec.number(row, 3, static_cast<double>(row));
-    spec.number(row, 4, 1.25);
-    spec.text(row, 5, kind);
+    book.text(row, 1, id);
+    book.number(row, 2, x);
+    book.number(row, 3, static_cast<double>(row));
+    book.number(row, 4, 1.25);
+    book.text(row, 5, kind);
     ++row;
   };
   for (int road = 0; road < 2000; ++road)
@@ -64,32 +64,32 @@ WorkbookSpec large_model() {
     for (int n = 0; n < 4; ++n) node("B" + std::to_string(barrier), n * 5.0, "A");
   for (int receiver = 0; receiver < 2000; ++receiver) node("N" + std::to_string(receiver), 1, "R");
 
-  spec.add_sheet("Road");
+  book.add_sheet("Road");
   for (int road = 0; road < 2000; ++road) {
-    spec.text(road + 1, 1, "R" + std::to_string(road));
-    spec.number(road + 1, 3, 7.5);
+    book.text(road + 1, 1, "R" + std::to_string(road));
+    book.number(road + 1, 3, 7.5);
   }
-  spec.add_sheet("Barrier");
-  spec.text(1, 1, "ID");
+  book.add_sheet("Barrier");
+  book.text(1, 1, "ID");
   for (int barrier = 0; barrier < 500; ++barrier) {
-    spec.text(barrier + 2, 1, "B" + std::to_string(barrier));
-    spec.number(barrier + 2, 2, 3);
-    spec.text(barrier + 2, 3, "R" + std::to_string(barrier * 4));
+    book.text(barrier + 2, 1, "B" + std::to_string(barrier));
+    book.number(barrier + 2, 2, 3);
+    book.text(barrier + 2, 3, "R" + std::to_string(barrier * 4));
   }
-  spec.add_sheet("BarrierO");
-  spec.add_sheet("Receiver");
+  book.add_sheet("BarrierO");
+  book.add_sheet("Receiver");
   for (int receiver = 0; receiver < 2000; ++receiver) {
-    spec.text(receiver + 1, 1, "N" + std::to_string(receiver));
-    spec.text(receiver + 1, 2, "G" + std::to_string(receiver));
+    book.text(receiver + 1, 1, "N" + std::to_string(receiver));
+    book.text(receiver + 1, 2, "G" + std::to_string(receiver));
   }
-  spec.add_sheet("Levels");
-  spec.text(1, 1, "Key");
+  book.add_sheet("Levels");
+  book.text(1, 1, "Key");
   for (int receiver = 0; receiver < 2000; ++receiver) {
-    spec.text(receiver + 2, 1, "G" + std::to_string(receiver));
-    spec.text(receiver + 2, 2, "1/F");
-    spec.number(receiver + 2, 3, 1.5);
+    book.text(receiver + 2, 1, "G" + std::to_string(receiver));
+    book.text(receiver + 2, 2, "1/F");
+    book.number(receiver + 2, 3, 1.5);
   }
-  return spec;
+  return book;
 }
 
 TEST(TniaSpeed, TenThousandRowsTakeSecondsNotMinutes) {

@@ -6,7 +6,7 @@
 #include "golden.h"
 #include "platform/workbook_file.h"
 #include "quillan/error.h"
-#include "workbook_spec.h"
+#include "workbook_description.h"
 
 namespace kalvor::test {
 namespace {
@@ -15,8 +15,8 @@ using platform::open_workbook;
 using platform::WorkbookError;
 using quillan::Value;
 
-WorkbookSpec kinds_of_values() {
-  return parse_workbook_spec(
+WorkbookDescription kinds_of_values() {
+  return parse_workbook_description(
       "[First]\n"
       "A1 s R1\n"
       "B1 n 101\n"

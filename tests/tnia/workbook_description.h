@@ -18,7 +18,7 @@
 
 namespace kalvor::test {
 
-struct CellSpec {
+struct CellDescription {
   long row = 0;     // from 1
   long column = 0;  // from 1
   char kind = 's';  // 's' text, 'n' number, 'b' Boolean, 'f' formula/number, 'g' formula/text
@@ -27,25 +27,25 @@ struct CellSpec {
   std::string formula;
 };
 
-struct SheetSpec {
+struct SheetDescription {
   std::string name;
-  std::vector<CellSpec> cells;
+  std::vector<CellDescription> cells;
 };
 
-struct WorkbookSpec {
-  std::vector<SheetSpec> sheets;
+struct WorkbookDescription {
+  std::vector<SheetDescription> sheets;
 
-  SheetSpec& add_sheet(const std::string& name);
+  SheetDescription& add_sheet(const std::string& name);
   void text(long row, long column, const std::string& value);
   void number(long row, long column, double value);
 };
 
-WorkbookSpec parse_workbook_spec(const std::string& description);
-WorkbookSpec read_workbook_spec(const std::filesystem::path& path);
+WorkbookDescription parse_workbook_description(const std::string& description);
+WorkbookDescription read_workbook_description(const std::filesystem::path& path);
 
 // Writes the workbook; texts go to the shared-string table, or inline with
 // `inline_strings` (libxlsxwriter's constant-memory mode).
-void write_xlsx(const WorkbookSpec& spec, const std::filesystem::path& path,
+void write_xlsx(const WorkbookDescription& book, const std::filesystem::path& path,
                 bool inline_strings = false);
 
 }  // namespace kalvor::test

@@ -1,4 +1,4 @@
-#include "workbook_spec.h"
+#include "workbook_description.h"
 
 #include <xlsxwriter.h>
 
@@ -11,13 +11,13 @@ namespace kalvor::test {
 
 namespace {
 
-CellSpec parse_cell(const std::string& line) {
+CellDescription parse_cell(const std::string& line) {
   std::istringstream in(line);
   std::string reference, kind;
   in >> reference >> kind;
   const std::size_t value_start = reference.size() + 1 + kind.size() + 1;
   const std::string value = value_start <= line.size() ? line.substr(value_start) : "";
-  CellSpec cell;
+  CellDescription cell;
   cell.row = static_cast<long>(lxw_name_to_row(reference.c_str())) + 1;
   cell.column = static_cast<long>(lxw_name_to_col(reference.c_str())) + 1;
   if (kind == "s") {
@@ -43,7 +43,7 @@ CellSpec parse_cell(const std::string& line) {
   return cell;
 }
 
-void write_cell(lxw_worksheet* sheet, const CellSpec& cell) {
+void write_cell(lxw_worksheet* sheet, const CellDescription& cell) {
   const auto row = static_cast<lxw_row_t>(cell.row - 1);
   const auto column = static_cast<lxw_col_t>(cell.column - 1);
   lxw_error result = LXW_NO_ERROR;
@@ -72,21 +72,21 @@ void write_cell(lxw_worksheet* sheet, const CellSpec& cell) {
 
 }  // namespace
 
-SheetSpec& WorkbookSpec::add_sheet(const std::string& name) {
+SheetDescription& WorkbookDescription::add_sheet(const std::string& name) {
   sheets.push_back({name, {}});
   return sheets.back();
 }
 
-void WorkbookSpec::text(long row, long column, const std::string& value) {
-  CellSpec cell;
+void WorkbookDescription::text(long row, long column, const std::string& value) {
+  CellDescription cell;
   cell.row = row;
   cell.column = column;
   cell.text = value;
   sheets.back().cells.push_back(cell);
 }
 
-void WorkbookSpec::number(long row, long column, double value) {
-  CellSpec cell;
+void WorkbookDescription::number(long row, long column, double value) {
+  CellDescription cell;
   cell.row = row;
   cell.column = column;
   cell.kind = 'n';
@@ -94,45 +94,47 @@ void WorkbookSpec::number(long row, long column, double value) {
   sheets.back().cells.push_back(cell);
 }
 
-WorkbookSpec parse_workbook_spec(const std::string& description) {
-  WorkbookSpec spec;
+WorkbookDescription parse_workbook_description(const std::string& description) {
+  WorkbookDescription book;
   std::istringstream in(description);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
     if (line[0] == '[') {
-      spec.add_sheet(line.substr(1, line.find(']') - 1));
+      book.add_sheet(line.substr(1, line.find(']') - 1));
       continue;
     }
-    if (spec.sheets.empty()) throw std::invalid_argument("cell before the first sheet: " + line);
-    spec.sheets.back().cells.push_back(parse_cell(line));
+    if (book.sheets.empty()) throw std::invalid_argument("cell before the first sheet: " + line);
+    book.sheets.back().cells.push_back(parse_cell(line));
   }
-  return spec;
+  return book;
 }
 
-WorkbookSpec read_workbook_spec(const std::filesystem::path& path) {
+WorkbookDescription read_workbook_description(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());
   std::ostringstream text;
   text << in.rdbuf();
-  return parse_workbook_spec(text.str());
+  return parse_workbook_description(text.str());
 }
 
-void write_xlsx(const WorkbookSpec& spec, const std::filesystem::path& path, bool inline_strings) {
+void write_xlsx(const WorkbookDescription& book, const std::filesystem::path& path,
+                bool inline_strings) {
   lxw_workbook_options options = {};
   options.constant_memory = inline_strings ? LXW_TRUE : LXW_FALSE;
   lxw_workbook* workbook = workbook_new_opt(path.string().c_str(), &options);
   if (!workbook) throw std::runtime_error("cannot create " + path.string());
-  for (const SheetSpec& sheet_spec : spec.sheets) {
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_spec.name.c_str());
+  for (const SheetDescription& sheet_description : book.sheets) {
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheet_description.name.c_str());
     // Rows in order: the constant-memory mode writes each row out when the
     // next one starts.
-    std::vector<CellSpec> cells = sheet_spec.cells;
-    std::stable_sort(cells.begin(), cells.end(), [](const CellSpec& a, const CellSpec& b) {
-      return a.row != b.row ? a.row < b.row : a.column < b.column;
-    });
-    for (const CellSpec& cell : cells) write_cell(sheet, cell);
+    std::vector<CellDescription> cells = sheet_description.cells;
+    std::stable_sort(cells.begin(), cells.end(),
+                     [](const CellDescription& a, const CellDescription& b) {
+                       return a.row != b.row ? a.row < b.row : a.column < b.column;
+                     });
+    for (const CellDescription& cell : cells) write_cell(sheet, cell);
   }
   const lxw_error result = workbook_close(workbook);
   if (result != LXW_NO_ERROR)
