@@ -1,51 +1,14 @@
 // Converts a small RoadNoise project in which one file holds the fuzz input:
 // the first byte picks the file (master or one of the companions), the rest
 // is its content. Bad input must end in a ConversionError, never a crash.
-#include <unistd.h>
-
 #include <array>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <string>
 
-#include "job/job_details.h"
-#include "quillan/varnik.h"
+#include "fuzz_support.h"
 #include "roadnoise/roadnoise_lib.h"
 
+using namespace kalvor::fuzz;
+
 namespace {
-
-namespace fs = std::filesystem;
-using kalvor::JobDetails;
-
-class FuzzJob : public JobDetails {
- public:
-  std::string text(std::string_view control) const override {
-    auto it = texts.find(std::string(control));
-    return it == texts.end() ? std::string() : it->second;
-  }
-  void set_text(std::string_view control, const std::string& value) override {
-    texts[std::string(control)] = value;
-  }
-  int check_value(std::string_view) const override { return 0; }
-  void set_check_value(std::string_view, int) override {}
-  bool enabled(std::string_view) const override { return true; }
-  void set_enabled(std::string_view, bool) override {}
-  float progress() const override { return progress_; }
-  void set_progress(float value) override { progress_ = value; }
-  void refresh() override {}
-  void process_events() override {}
-  kalvor::MessageResult message_box(const std::string&, kalvor::MessageIcon, kalvor::MessageButtons,
-                                    const std::string&) override {
-    return kalvor::MessageResult::Ok;
-  }
-
-  std::map<std::string, std::string> texts;
-
- private:
-  float progress_ = 0;
-};
 
 struct ProjectFile {
   const char* name;
@@ -71,45 +34,17 @@ const std::array<ProjectFile, 10> kProject{{
     {"P.REC", "TEXT\r\nHouse\r\nOPX 1.0     OPY 2.0     RPT 2       HPF 3\r\nRETN\r\n"},
 }};
 
-const fs::path& work_folder() {
-  static const fs::path folder = [] {
-    fs::path p = fs::temp_directory_path() / ("kalvor_fuzz_roadnoise_" + std::to_string(getpid()));
-    fs::create_directories(p);
-    return p;
-  }();
-  return folder;
-}
-
-void write(const fs::path& path, const char* data, std::size_t size) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(data, static_cast<std::streamsize>(size));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
-  const fs::path& folder = work_folder();
+  const auto& folder = scratch_dir("fuzz-roadnoise");
   const std::size_t fuzzed = data[0] % kProject.size();
-  for (std::size_t i = 0; i < kProject.size(); ++i) {
-    const fs::path path = folder / kProject[i].name;
-    if (i == fuzzed) {
-      write(path, reinterpret_cast<const char*>(data + 1), size - 1);
-    } else {
-      const std::string content = kProject[i].content;
-      write(path, content.data(), content.size());
-    }
-  }
-  FuzzJob job;
-  job.texts[std::string(kalvor::control::InputPath)] = (folder / "P.MAS").string();
-  job.texts[std::string(kalvor::control::OutputPath)] = (folder / "report.txt").string();
-  job.texts[std::string(kalvor::control::DialogFileName)] = (folder / "P.MAS").string();
+  for (std::size_t i = 0; i < kProject.size(); ++i)
+    write_file(folder / kProject[i].name,
+               i == fuzzed ? as_text(data + 1, size - 1) : std::string_view(kProject[i].content));
+  FuzzJob job((folder / "P.MAS").string(), (folder / "report.txt").string());
   kalvor::RoadNoise_Lib converter;
-  try {
-    converter.Convert_From_RoadNoise(job);
-  } catch (const kalvor::ConversionError&) {
-    // Bad input is reported, as it should be.
-  }
-  quillan::Varnik().close_ALL_file_handler();
+  convert_guarded([&] { converter.Convert_From_RoadNoise(job); });
   return 0;
 }
