@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
+#include "convert_program.h"
 #include "hfa/hfa_lib.h"
 #include "hfa_test_support.h"
 
@@ -123,13 +123,7 @@ class HfaCommandLine : public ::testing::Test {
  protected:
   int convert(const std::filesystem::path& input, const std::filesystem::path& report,
               const std::string& extra = "") {
-    std::string command = std::string(KALVOR_CONVERT_EXE) + " --format hfanoise --input '" +
-                          input.string() + "' --output '" + report.string() +
-                          "' --consultant C --phone P --fax F --email E --coordinate K "
-                          "--year 2031 --quiet " +
-                          extra + " 2>/dev/null";
-    int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return convert_with_kalvor_convert("hfanoise", input, report, extra).exit_status;
   }
   ScratchDir dir;
 };

@@ -1,7 +1,7 @@
 // Whole projects converted and compared byte for byte with reports derived
 // by hand.
-#include <cstdlib>
 
+#include "convert_program.h"
 #include "roadnoise_test_support.h"
 
 namespace kalvor::test {
@@ -65,13 +65,7 @@ TEST(RoadNoiseCommandLine, ConvertsProjectLikeTheLibrary) {
   ScratchDir scratch;
   const auto master = copy_project(scratch, "roads", "PROJECT.MAS");
   const auto report = scratch / "report.txt";
-  const std::string command = std::string("\"") + KALVOR_CONVERT_EXE +
-                              "\" --quiet --format roadnoise --input \"" + master.string() +
-                              "\" --output \"" + report.string() +
-                              "\" --consultant \"Acme Acoustics Ltd\" --phone \"2345 6789\""
-                              " --fax \"2345 6790\" --email noise@acme.example"
-                              " --coordinate \"HK1980 Grid\" --year 2031";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_EQ(convert_with_kalvor_convert("roadnoise", master, report).exit_status, 0);
   EXPECT_SAME_REPORT(read_file(data_dir() / "roadnoise" / "roads" / "expected.txt"),
                      read_file(report));
 }
@@ -82,12 +76,10 @@ TEST(RoadNoiseCommandLine, ConvertsTheExampleProject) {
   std::filesystem::copy(example, scratch.path() / "example",
                         std::filesystem::copy_options::recursive);
   const auto report = scratch / "example.txt";
-  const std::string command =
-      std::string("\"") + KALVOR_CONVERT_EXE + "\" --quiet --format roadnoise --input \"" +
-      (scratch.path() / "example" / "SHATIN.MAS").string() + "\" --output \"" + report.string() +
-      "\" --consultant C --phone P --fax F --email E"
-      " --coordinate \"HK1980 Grid\" --year 2031";
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  ASSERT_EQ(
+      convert_with_kalvor_convert("roadnoise", scratch.path() / "example" / "SHATIN.MAS", report)
+          .exit_status,
+      0);
   EXPECT_NE(read_file(report).find("Receiver(s):"), std::string::npos);
 }
 

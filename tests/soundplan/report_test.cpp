@@ -1,11 +1,9 @@
 // Whole SoundPLAN conversions into the exchange report, through the convert
 // command and through the kalvor-convert program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "command/convert_command.h"
+#include "convert_program.h"
 #include "sp_test_support.h"
 
 namespace kalvor::test {
@@ -37,15 +35,9 @@ TEST_P(SoundPlanReport, ThroughTheCommandLine) {
   ScratchDir dir;
   write_project(read_file(case_dir / "project.txt"), dir.path());
   set_modification_time(dir / "chosen.sp", 2024, 5, 6, 7, 8);
-  const std::string command = std::string("'") + KALVOR_CONVERT_EXE +
-                              "' --format soundplan --input '" + (dir / "chosen.sp").string() +
-                              "' --output '" + (dir / "report.txt").string() +
-                              "' --consultant 'Acme Acoustics Ltd' --phone '2345 6789'"
-                              " --fax '2345 6790' --email noise@acme.example"
-                              " --coordinate 'HK1980 Grid' --year 2031 --quiet 2> '" +
-                              (dir / "errors.txt").string() + "'";
-  const int status = std::system(command.c_str());
-  EXPECT_EQ(0, WIFEXITED(status) ? WEXITSTATUS(status) : -1) << read_file(dir / "errors.txt");
+  const ConvertRun run =
+      convert_with_kalvor_convert("soundplan", dir / "chosen.sp", dir / "report.txt");
+  EXPECT_EQ(0, run.exit_status) << run.output;
   EXPECT_SAME_REPORT(read_file(case_dir / "expected.txt"), read_file(dir / "report.txt"));
 }
 

@@ -1,9 +1,7 @@
 // TNIA conversions through the kalvor-convert program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-
+#include "convert_program.h"
 #include "golden.h"
 #include "tnia_conversion.h"
 
@@ -12,30 +10,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
-  int exit_status;
-  std::string errors;
-};
-
-Run convert(const ScratchDir& dir, const fs::path& workbook, const fs::path& output) {
-  const std::string command = std::string("'") + KALVOR_CONVERT_EXE + "' --format tnia --input '" +
-                              workbook.string() + "' --output '" + output.string() +
-                              "' --consultant 'Acme Acoustics Ltd' --phone '2345 6789'"
-                              " --fax '2345 6790' --email noise@acme.example"
-                              " --coordinate 'HK1980 Grid' --year 2031 --quiet 2> '" +
-                              (dir / "errors.txt").string() + "'";
-  const int status = std::system(command.c_str());
-  std::string errors = read_file(dir / "errors.txt");
-  fs::remove(dir / "errors.txt");
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errors};
+ConvertRun convert(const fs::path& input, const fs::path& output) {
+  return convert_with_kalvor_convert("tnia", input, output);
 }
 
 TEST(TniaCommandLine, ConvertsAnXlsWorkbook) {
   ScratchDir dir;
   const auto workbook = dir.copy_in("tnia/full/workbook.xls");
   set_modification_time(workbook, 2026, 3, 14, 9, 5);
-  const auto run = convert(dir, workbook, dir / "report.txt");
-  EXPECT_EQ(0, run.exit_status) << run.errors;
+  const auto run = convert(workbook, dir / "report.txt");
+  EXPECT_EQ(0, run.exit_status) << run.output;
   EXPECT_SAME_REPORT(expected_report("full"), read_file(dir / "report.txt"));
   EXPECT_EQ("report.txt\nworkbook.xls\n", list_files(dir.path()));
 }
@@ -46,11 +30,11 @@ TEST(TniaCommandLine, UnlistedFeatureFailsWithTheMessageAndLeavesNoReport) {
   write_xlsx(parse_workbook_description("[Geometry]\nA3 s R1\nE3 s S\n[Road]\nA1 s R2\n[Barrier]\n"
                                         "[BarrierO]\n[Receiver]\n[Levels]\n"),
              workbook);
-  const auto run = convert(dir, workbook, dir / "report.txt");
+  const auto run = convert(workbook, dir / "report.txt");
   EXPECT_EQ(1, run.exit_status);
-  EXPECT_NE(std::string::npos, run.errors.find("kalvor-convert: Wrong worksheet input!!"))
-      << run.errors;
-  EXPECT_NE(std::string::npos, run.errors.find("\"R1\" of worksheet 1, row 3")) << run.errors;
+  EXPECT_NE(std::string::npos, run.output.find("kalvor-convert: Wrong worksheet input!!"))
+      << run.output;
+  EXPECT_NE(std::string::npos, run.output.find("\"R1\" of worksheet 1, row 3")) << run.output;
   EXPECT_EQ("model.xlsx\n", list_files(dir.path()));
 }
 

@@ -1,9 +1,9 @@
 // Every bundled example converts through the window into the same report
 // as the command line writes from the same job details.
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "convert_program.h"
 #include "golden.h"
 #include "window_fixture.h"
 
@@ -46,21 +46,13 @@ fs::path dated_file(const fs::path& folder, const Example& example) {
   return dated;
 }
 
-std::string quoted(const std::string& text) {
-  return "'" + text + "'";
-}
-
 int convert_on_command_line(const Example& example, const fs::path& folder,
                             const fs::path& report) {
-  std::string line = std::string(KALVOR_CONVERT_EXE) + " --quiet --format " + example.format +
-                     " --input " + quoted((folder / example.input).string()) + " --output " +
-                     quoted(report.string()) +
-                     " --consultant 'Acme Acoustics Ltd' --phone '2345 6789' --fax '2345 6790'"
-                     " --email noise@acme.example --coordinate 'HK1980 Grid' --year 2031" +
-                     " --dialog-file " + quoted(dated_file(folder, example).string());
+  std::string extra = "--dialog-file " + shell_quoted(dated_file(folder, example).string());
   if (example.layout_barrier)
-    line += " --layout-barrier " + quoted((folder / example.layout_barrier).string());
-  return std::system(line.c_str());
+    extra += " --layout-barrier " + shell_quoted((folder / example.layout_barrier).string());
+  return convert_with_kalvor_convert(example.format, folder / example.input, report, extra)
+      .exit_status;
 }
 
 class ExampleConversionTest : public WindowTest, public ::testing::WithParamInterface<Example> {
