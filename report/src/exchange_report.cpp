@@ -14,18 +14,41 @@ constexpr const char* kDistance19 = "Cut-off Distance:  ";
 constexpr const char* kReflection46 = "Cut-off Distance for reflection from barrier: ";
 }  // namespace
 
-const Labels kHfaLabels = {"Coordinate System used:     ", "Year of Traffic Flow used:  ",
-                           kAngle49, kDistance49, kReflection49, "    Vertical Separation: ",
-                           "Type:  ", "Barrier Link(s): ", "Receiver(s): "};
-const Labels kTniaLabels = {"Coordinate System used:      ", "Year of Traffic Flow used:  ",
-                            kAngle49, kDistance49, kReflection49, "    Vertical Separation: ",
-                            "Type:  ", "Barrier Link(s): ", "Receiver(s): "};
-const Labels kHfcLabels = {"Coordinate System used:    ", "Year of Traffic Flow used: ",
-                           kAngle19, kDistance19, kReflection46, "     Vertical Separation: ",
-                           "Type: ", "Barrier Link(s): ", "Receiver(s): "};
-const Labels kRoadNoiseLabels = {"Coordinate System used:  ", "Year of Traffic Flow used: ",
-                                 kAngle19, kDistance19, kReflection46,
-                                 "    Vertical Separation: ", "Type: ", "Barrier Link(s):",
+const Labels kHfaLabels = {"Coordinate System used:     ",
+                           "Year of Traffic Flow used:  ",
+                           kAngle49,
+                           kDistance49,
+                           kReflection49,
+                           "    Vertical Separation: ",
+                           "Type:  ",
+                           "Barrier Link(s): ",
+                           "Receiver(s): "};
+const Labels kTniaLabels = {"Coordinate System used:      ",
+                            "Year of Traffic Flow used:  ",
+                            kAngle49,
+                            kDistance49,
+                            kReflection49,
+                            "    Vertical Separation: ",
+                            "Type:  ",
+                            "Barrier Link(s): ",
+                            "Receiver(s): "};
+const Labels kHfcLabels = {"Coordinate System used:    ",
+                           "Year of Traffic Flow used: ",
+                           kAngle19,
+                           kDistance19,
+                           kReflection46,
+                           "     Vertical Separation: ",
+                           "Type: ",
+                           "Barrier Link(s): ",
+                           "Receiver(s): "};
+const Labels kRoadNoiseLabels = {"Coordinate System used:  ",
+                                 "Year of Traffic Flow used: ",
+                                 kAngle19,
+                                 kDistance19,
+                                 kReflection46,
+                                 "    Vertical Separation: ",
+                                 "Type: ",
+                                 "Barrier Link(s):",
                                  "Receiver(s):"};
 
 std::string with_unit(const Value& value, const char* unit) {
@@ -47,9 +70,13 @@ DateTimeText header_date_time(const JobDetails& job) {
   return {platform::format_date(*time), platform::format_time(*time)};
 }
 
-void Writer::empty_line() { lib_.PrintLine(channel_, "", true); }
+void Writer::empty_line() {
+  lib_.PrintLine(channel_, "", true);
+}
 
-void Writer::line(const std::string& text) { lib_.PrintLine(channel_, text, true); }
+void Writer::line(const std::string& text) {
+  lib_.PrintLine(channel_, text, true);
+}
 
 void Writer::label_line(const char* label, const Value& value) {
   line(label + quillan::trim(value.to_text()));
@@ -63,7 +90,9 @@ void Writer::consultant_block(const Consultant& c) {
   empty_line();
 }
 
-void Writer::project_title(const std::string& title) { label_line("Project Title:      ", title); }
+void Writer::project_title(const std::string& title) {
+  label_line("Project Title:      ", title);
+}
 
 void Writer::date_time(const DateTimeText& t) {
   line("Date:               " + t.date + "     " + "Time: " + t.time);
@@ -77,7 +106,9 @@ void Writer::year_of_traffic_flow(const std::string& year) {
   label_line(labels_.year_of_traffic_flow, year);
 }
 
-void Writer::options_heading() { line("Options for Corrections:   "); }
+void Writer::options_heading() {
+  line("Options for Corrections:   ");
+}
 
 void Writer::multiple_screening(const std::string& yes_no) {
   label_line("Multiple Screening Effect: ", yes_no);
@@ -114,38 +145,64 @@ void Writer::project_block(const ProjectSettings& s) {
   cutoff_reflection(s.cutoff_reflection);
 }
 
-void Writer::road_section_heading() { line(kRoadSectionHeading); }
-void Writer::barrier_section_heading() { line(labels_.barrier_section); }
-void Writer::receiver_section_heading() { line(labels_.receiver_section); }
-
-void Writer::road_link_no(const Value& v) { label_line("Link No.:   ", v); }
-void Writer::road_link_id(const Value& v) { label_line("Link ID:    ", v); }
-void Writer::road_category(const Value& v) { label_line("Category:   ", v); }
-void Writer::road_flow(const Value& flow) { line("Flow:       " + with_unit(flow, " veh/hr")); }
-
-void Writer::road_speed(const Value& speed, const std::string& corrected_for_gradient) {
-  line("Speed:      " + with_unit(speed, " km/h") + "     Speed Corrected for Gradient: " +
-       quillan::trim(corrected_for_gradient));
+void Writer::road_section_heading() {
+  line(kRoadSectionHeading);
+}
+void Writer::barrier_section_heading() {
+  line(labels_.barrier_section);
+}
+void Writer::receiver_section_heading() {
+  line(labels_.receiver_section);
 }
 
-void Writer::road_heavy_vehicles(const Value& percent) { label_line("%Heavy Vehicle:   ", percent); }
-void Writer::road_flow_direction(const Value& v) { label_line("Flow Direction:   ", v); }
-void Writer::road_dual_carriageway(const Value& v) { label_line("Dual Carriageway: ", v); }
+void Writer::road_link_no(const Value& v) {
+  label_line("Link No.:   ", v);
+}
+void Writer::road_link_id(const Value& v) {
+  label_line("Link ID:    ", v);
+}
+void Writer::road_category(const Value& v) {
+  label_line("Category:   ", v);
+}
+void Writer::road_flow(const Value& flow) {
+  line("Flow:       " + with_unit(flow, " veh/hr"));
+}
+
+void Writer::road_speed(const Value& speed, const std::string& corrected_for_gradient) {
+  line("Speed:      " + with_unit(speed, " km/h") +
+       "     Speed Corrected for Gradient: " + quillan::trim(corrected_for_gradient));
+}
+
+void Writer::road_heavy_vehicles(const Value& percent) {
+  label_line("%Heavy Vehicle:   ", percent);
+}
+void Writer::road_flow_direction(const Value& v) {
+  label_line("Flow Direction:   ", v);
+}
+void Writer::road_dual_carriageway(const Value& v) {
+  label_line("Dual Carriageway: ", v);
+}
 
 void Writer::road_divider_and_separation(const Value& divider_width,
                                          const Value& vertical_separation) {
-  line("Width of Central Divider: " + with_unit(divider_width, " m") +
-       labels_.vertical_separation + with_unit(vertical_separation, " m"));
+  line("Width of Central Divider: " + with_unit(divider_width, " m") + labels_.vertical_separation +
+       with_unit(vertical_separation, " m"));
 }
 
-void Writer::road_elevated(const Value& v) { label_line("Elevated Road:    ", v); }
-void Writer::road_surface(const Value& v) { label_line("Surface Type:     ", v); }
+void Writer::road_elevated(const Value& v) {
+  label_line("Elevated Road:    ", v);
+}
+void Writer::road_surface(const Value& v) {
+  label_line("Surface Type:     ", v);
+}
 
 void Writer::road_texture_depth(const Value& depth) {
   line("Texture Depth:    " + with_unit(depth, " mm"));
 }
 
-void Writer::road_associated_barrier(const Value& v) { label_line(kAssociatedBarrierLabel, v); }
+void Writer::road_associated_barrier(const Value& v) {
+  label_line(kAssociatedBarrierLabel, v);
+}
 
 void Writer::road_segment_headings() {
   line(kRoadSegmentHeading1);
@@ -160,7 +217,7 @@ void Writer::column(const Value& value, int width, int decimals, bool last, bool
   lib_.PrintLine(channel_, text, last);
 }
 
-void Writer::road_segment(const RoadSegment& s) {
+void Writer::segment_ends(const SegmentEnds& s) {
   column(s.number, 3, 0);
   column(s.x1, 8, 1);
   column(s.y1, 8, 1);
@@ -170,15 +227,27 @@ void Writer::road_segment(const RoadSegment& s) {
   column(s.y2, 8, 1);
   column(s.z2, 5, 1);
   column(s.h2, 5, 1);
+}
+
+void Writer::road_segment(const RoadSegment& s) {
+  segment_ends(s);
   column(s.width, 6, 1);
   column(s.ground_left, 7, 1);
   column(s.ground_right, 7, 1, true);
 }
 
-void Writer::barrier_link_no(const Value& v) { label_line("Link No.:   ", v); }
-void Writer::barrier_link_id(const Value& v) { label_line("Link ID:    ", v); }
-void Writer::barrier_type(const Value& v) { label_line(labels_.barrier_type, v); }
-void Writer::barrier_level(const Value& v) { label_line("Level: ", v); }
+void Writer::barrier_link_no(const Value& v) {
+  label_line("Link No.:   ", v);
+}
+void Writer::barrier_link_id(const Value& v) {
+  label_line("Link ID:    ", v);
+}
+void Writer::barrier_type(const Value& v) {
+  label_line(labels_.barrier_type, v);
+}
+void Writer::barrier_level(const Value& v) {
+  label_line("Level: ", v);
+}
 void Writer::barrier_associated_road(const Value& v) {
   label_line("Associated Road Link No.: ", v);
 }
@@ -189,15 +258,7 @@ void Writer::barrier_segment_headings() {
 }
 
 void Writer::barrier_segment(const BarrierSegment& s) {
-  column(s.number, 3, 0);
-  column(s.x1, 8, 1);
-  column(s.y1, 8, 1);
-  column(s.z1, 5, 1);
-  column(s.h1, 5, 1);
-  column(s.x2, 8, 1);
-  column(s.y2, 8, 1);
-  column(s.z2, 5, 1);
-  column(s.h2, 5, 1);
+  segment_ends(s);
   column(s.inclined_angle, 7, 1);
   column(s.mean_length, 7, 1);
   column(s.mean_opening, 6, 1);

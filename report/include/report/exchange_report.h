@@ -69,15 +69,18 @@ struct ProjectSettings {
   Value cutoff_reflection;         // " m" appended unless N/A
 };
 
-struct RoadSegment {
+// The columns road and barrier segment rows share: the segment number and
+// X, Y, Z, H of both ends.
+struct SegmentEnds {
   Value number;
   Value x1, y1, z1, h1, x2, y2, z2, h2;
+};
+
+struct RoadSegment : SegmentEnds {
   Value width, ground_left, ground_right;
 };
 
-struct BarrierSegment {
-  Value number;
-  Value x1, y1, z1, h1, x2, y2, z2, h2;
+struct BarrierSegment : SegmentEnds {
   Value inclined_angle, mean_length, mean_opening, foa, width;
 };
 
@@ -156,11 +159,11 @@ class Writer {
 
   // One column of a row: `format_output` left-aligned in `width`, followed by
   // one blank unless it is the last column.
-  void column(const Value& value, int width, int decimals, bool last = false,
-              bool as_text = false);
+  void column(const Value& value, int width, int decimals, bool last = false, bool as_text = false);
 
  private:
   void label_line(const char* label, const Value& value);
+  void segment_ends(const SegmentEnds& s);
 
   quillan::Varnik& lib_;
   int channel_;
