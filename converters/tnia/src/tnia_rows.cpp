@@ -69,8 +69,8 @@ void TNIA_Lib::write_index_line(int index_channel, long link_no) {
 }
 
 // The row of the current feature in its attribute worksheet. A feature the
-// worksheet does not list cannot be converted: the user is told as the
-// original program did, and the conversion stops with the details.
+// worksheet does not list cannot be converted: the user sees the usual
+// message box, and the conversion stops with the details.
 long TNIA_Lib::attribute_row(int sheet, const char* feature) {
   const auto index = run_.feature_rows.try_emplace(sheet, *run_.workbook, sheet, 1, kIdColumn);
   const long row = index.first->second.find(run_.current_id);
