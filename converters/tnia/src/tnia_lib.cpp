@@ -166,24 +166,30 @@ void TNIA_Lib::assemble_report(const std::string& output) {
 
   report.empty_line();
   report.road_section_heading();
-  if (index_lists_links(output + kBarrierIndexSuffix, kBarrierIndexChannel))
-    TNIA_MergeAssociations(output + kRoadSuffix, kRoadChannel, output + kBarrierIndexSuffix,
-                           kBarrierIndexChannel, kReportChannel, Association::BarriersOfRoads);
-  else
-    lib_.CopyAllContents(output + kRoadSuffix, kRoadChannel, kReportChannel);
+  copy_section(output + kRoadSuffix, kRoadChannel, output + kBarrierIndexSuffix,
+               kBarrierIndexChannel, Association::BarriersOfRoads);
 
   report.empty_line();
   report.barrier_section_heading();
-  if (index_lists_links(output + kRoadIndexSuffix, kRoadIndexChannel))
-    TNIA_MergeAssociations(output + kBarrierSuffix, kBarrierChannel, output + kRoadIndexSuffix,
-                           kRoadIndexChannel, kReportChannel, Association::RoadsOfBarriers);
-  else
-    lib_.CopyAllContents(output + kBarrierSuffix, kBarrierChannel, kReportChannel);
+  copy_section(output + kBarrierSuffix, kBarrierChannel, output + kRoadIndexSuffix,
+               kRoadIndexChannel, Association::RoadsOfBarriers);
 
   report.empty_line();
   report.receiver_section_heading();
   lib_.CopyAllContents(output + kReceiverSuffix, kReceiverChannel, kReportChannel);
   close_file_handler(kReportChannel);
+}
+
+// Appends a piece to the report, merging in the associations when the other
+// section's index lists any.
+void TNIA_Lib::copy_section(const std::string& piece_path, int piece_channel,
+                            const std::string& index_path, int index_channel,
+                            Association association) {
+  if (index_lists_links(index_path, index_channel))
+    TNIA_MergeAssociations(piece_path, piece_channel, index_path, index_channel, kReportChannel,
+                           association);
+  else
+    lib_.CopyAllContents(piece_path, piece_channel, kReportChannel);
 }
 
 bool TNIA_Lib::index_lists_links(const std::string& index_path, int index_channel) {

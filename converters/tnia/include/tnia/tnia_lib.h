@@ -57,6 +57,8 @@ class TNIA_Lib {
   template <typename RowOperation>
   void run_pass(double step, RowOperation process_row);
   void assemble_report(const std::string& output);
+  void copy_section(const std::string& piece_path, int piece_channel, const std::string& index_path,
+                    int index_channel, Association association);
   bool index_lists_links(const std::string& index_path, int index_channel);
   void delete_temporary_files(const std::string& output);
 
