@@ -9,7 +9,7 @@ namespace {
 void fill_job(FakeJob& job, const std::filesystem::path& workbook,
               const std::filesystem::path& output) {
   job.fill_project_details();
-  job.select(option::Tnia);
+  job.select_format("tnia");
   job.set_text(control::InputPath, workbook.string());
   job.set_text(control::OutputPath, output.string());
   job.set_text(control::DialogFileName, workbook.string());
