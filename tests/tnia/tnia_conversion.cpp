@@ -24,11 +24,6 @@ TniaConversion::TniaConversion(const WorkbookDescription& book, bool inline_stri
   fill_job(job, workbook, output);
 }
 
-TniaConversion::TniaConversion(const XlsCase& xls)
-    : workbook(dir.copy_in("tnia/" + xls.name + "/workbook.xls")), output(dir / "report.txt") {
-  fill_job(job, workbook, output);
-}
-
 void TniaConversion::run(TNIA_Lib& converter) {
   try {
     converter.Convert_From_TNIA(job);
