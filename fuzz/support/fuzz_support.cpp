@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <system_error>
+#include <utility>
 
 #include "quillan/error.h"
 #include "quillan/varnik.h"
@@ -23,14 +25,32 @@ void FuzzJob::set_progress(float value) {
   MemoryJob::set_progress(value);
 }
 
+namespace {
+// A folder that exists for the life of the process and is removed, with all
+// it holds, when the process exits.
+class ProcessFolder {
+ public:
+  explicit ProcessFolder(std::filesystem::path path) : path_(std::move(path)) {
+    std::filesystem::create_directories(path_);
+  }
+  ~ProcessFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ProcessFolder(const ProcessFolder&) = delete;
+  ProcessFolder& operator=(const ProcessFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+}  // namespace
+
 const std::filesystem::path& scratch_dir(const char* target) {
-  static const std::filesystem::path dir = [target] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("kalvor-" + std::string(target) + "-" + std::to_string(getpid()));
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return dir;
+  static const ProcessFolder dir(
+      std::filesystem::temp_directory_path() /
+      ("kalvor-" + std::string(target) + "-" + std::to_string(getpid())));
+  return dir.path();
 }
 
 void write_file(const std::filesystem::path& path, std::string_view bytes) {

@@ -23,7 +23,8 @@ class FuzzJob : public MemoryJob {
   void set_progress(float value) override;
 };
 
-// A folder of this process (named after `target`) for the fuzz input's files.
+// A folder of this process (named after `target`) for the fuzz input's files,
+// removed when the process exits.
 const std::filesystem::path& scratch_dir(const char* target);
 
 void write_file(const std::filesystem::path& path, std::string_view bytes);
