@@ -1,6 +1,9 @@
 #include "soundplan/soundplan_lib.h"
 
-#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <vector>
 
 #include "hfa/hfa_lib.h"
 #include "intermediate_lines.h"
@@ -39,11 +42,32 @@ struct TemporaryFiles {
   std::string links, nodes, layouts, layout_barriers;
 };
 
-// "kind.001" to "kind.999".
-std::string numbered_name(const std::string& kind, int number) {
-  char digits[8];
-  std::snprintf(digits, sizeof digits, "%03d", number);
-  return kind + "." + digits;
+// The number of a file named "kind.001" to "kind.999", else 0.
+int number_of(const std::string& name, const std::string& kind) {
+  if (name.size() != kind.size() + 4 || !name.starts_with(kind) || name[kind.size()] != '.')
+    return 0;
+  int number = 0;
+  for (char digit : name.substr(kind.size() + 1)) {
+    if (digit < '0' || digit > '9') return 0;
+    number = number * 10 + (digit - '0');
+  }
+  return number;
+}
+
+// The files "kind.001" to "kind.999" of the folder, in the order of their
+// numbers. The folder is listed once: looking up all 999 names one by one
+// costs thousands of file system calls per kind.
+std::vector<std::string> numbered_files(const std::string& folder, const std::string& kind) {
+  std::map<int, std::string> by_number;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    const std::string name = entry.path().filename().string();
+    const int number = number_of(name, kind);
+    if (number > 0 && platform::file_exists(folder + name)) by_number[number] = folder + name;
+  }
+  std::vector<std::string> paths;
+  for (const auto& [number, path] : by_number) paths.push_back(path);
+  return paths;
 }
 
 // The text in front of the first "/", else in front of the first "\", else
@@ -133,10 +157,8 @@ void SoundPlan_Lib::translate_numbered_files(
     const std::string& folder, const std::string& kind,
     const std::function<void(soundplan::ProjectFile&)>& translate) {
   frmMain_->set_status("Processing... (SoundPlan - " + kind + ".*)");
-  for (int number = 1; number <= 999; ++number) {
+  for (const std::string& path : numbered_files(folder, kind)) {
     frmMain_->process_events();
-    const std::string path = folder + numbered_name(kind, number);
-    if (!platform::file_exists(path)) continue;
     auto file = soundplan::ProjectFile::load(path);
     translate(file);
   }
