@@ -3,6 +3,7 @@
 // absorbing barriers, "SP_Ref"/"SP_Abs" for reflecting objects, "SP_Rec" for
 // receivers.
 #include <cmath>
+#include <string>
 
 #include "intermediate_lines.h"
 #include "keyword_line.h"
@@ -18,6 +19,19 @@ namespace {
 
 // The degree sign in the single-byte character set of the files.
 constexpr const char* kDegreeSign = "\xB0";
+
+// No building has more storeys. A larger count comes from a damaged record;
+// taken as it is, one 70-byte record would write tens of thousands of nodes.
+// (A count of 0 or less writes no storey.)
+constexpr int kMaxStoreys = 999;
+
+int storey_count(FieldReader& in) {
+  const int storeys = in.int16();
+  if (storeys > kMaxStoreys)
+    throw ConversionError("a receiver with " + std::to_string(storeys) +
+                          " storeys; the file is damaged");
+  return storeys;
+}
 
 struct Point3 {
   double x = 0, y = 0, z = 0;
@@ -121,7 +135,7 @@ void SoundPlan_Lib::SP2HFA_Receiver(soundplan::ProjectFile& IFile, int OLinkFile
     in.skip(1);
     const std::string name = quillan::trim(soundplan::single_line(in.chars(15)));
     const Point3 p = read_point(in);
-    const int storeys = in.int16();
+    const int storeys = storey_count(in);
     in.skip(2);
     const double v1 = in.real();
     const double v2 = in.real();
