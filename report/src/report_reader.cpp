@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <fstream>
-#include <sstream>
 
 #include "quillan/text.h"
 #include "report/exchange_report.h"
@@ -73,7 +72,7 @@ class RowScanner {
 
 class Parser {
  public:
-  explicit Parser(const std::vector<std::string>& lines) : lines_(lines) {}
+  explicit Parser(const ReportText& text) : text_(text) {}
 
   ParsedReport parse() {
     ParsedReport report;
@@ -102,18 +101,20 @@ class Parser {
   }
 
  private:
-  bool at_end() const { return at_ >= lines_.size(); }
+  bool at_end() const { return at_ >= text_.line_count(); }
   // 1-based number of the current line.
   std::size_t line_number() const { return at_ + 1; }
-  const std::string& current() const { return lines_[at_]; }
+  std::string_view current() const { return text_.line(at_); }
 
   [[noreturn]] void fail(const std::string& expected) const {
     std::string found = at_end() ? "the report ends" : "found " + quoted(trim_right(current()));
     throw ReportError(line_number(), "expected " + expected + ", " + found);
   }
 
+  bool current_is_empty() const { return current().find_first_not_of(' ') == std::string::npos; }
+
   void skip_empty_lines() {
-    while (!at_end() && trim(current()).empty()) ++at_;
+    while (!at_end() && current_is_empty()) ++at_;
   }
 
   bool current_starts_with(std::string_view key) const {
@@ -125,7 +126,7 @@ class Parser {
     skip_empty_lines();
     const std::string key = label_key(label);
     if (!current_starts_with(key)) fail(quoted(key));
-    return trim(std::string_view(lines_[at_++]).substr(key.size()));
+    return trim(text_.line(at_++).substr(key.size()));
   }
 
   ValuePair label_pair(const char* label, const char* second_label) {
@@ -209,7 +210,7 @@ class Parser {
     r.associated_barriers = label_value(kAssociatedBarrierLabel);
     expect_heading(kRoadSegmentHeading1);
     expect_heading(kRoadSegmentHeading2);
-    while (!at_end() && !trim(current()).empty()) r.segments.push_back(road_segment());
+    while (!at_end() && !current_is_empty()) r.segments.push_back(road_segment());
     r.lines.last = at_;  // the last segment row, or the second heading line
     return r;
   }
@@ -224,7 +225,7 @@ class Parser {
     b.associated_road = label_value("Associated Road Link No.:");
     expect_heading(kBarrierSegmentHeading1);
     expect_heading(kBarrierSegmentHeading2);
-    while (!at_end() && !trim(current()).empty()) b.segments.push_back(barrier_segment());
+    while (!at_end() && !current_is_empty()) b.segments.push_back(barrier_segment());
     b.lines.last = at_;
     return b;
   }
@@ -292,7 +293,7 @@ class Parser {
     return r;
   }
 
-  const std::vector<std::string>& lines_;
+  const ReportText& text_;
   std::size_t at_ = 0;
 };
 
@@ -341,37 +342,37 @@ std::size_t ParsedReport::generated_barrier_count() const {
                        [](const BarrierLinkRecord& b) { return b.generated(); });
 }
 
-std::vector<std::string> split_report_lines(std::string_view text) {
-  std::vector<std::string> lines;
-  while (!text.empty()) {
-    std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.emplace_back(line);
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+ReportText::ReportText(std::string text) : text_(std::move(text)) {
+  lines_.reserve(std::count(text_.begin(), text_.end(), '\n') + 1);
+  for (std::size_t start = 0; start < text_.size();) {
+    std::size_t end = text_.find('\n', start);
+    if (end == std::string::npos) end = text_.size();
+    const std::size_t length = end - start - (end > start && text_[end - 1] == '\r' ? 1 : 0);
+    lines_.emplace_back(start, length);
+    start = end + 1;
   }
-  return lines;
 }
 
-ParsedReport parse_report(const std::vector<std::string>& lines) {
-  return Parser(lines).parse();
+ParsedReport parse_report(const ReportText& text) {
+  return Parser(text).parse();
 }
 
-ParsedReport parse_report(std::string_view text) {
-  return parse_report(split_report_lines(text));
+ParsedReport parse_report(std::string text) {
+  return parse_report(ReportText(std::move(text)));
 }
 
-std::vector<std::string> read_report_lines(const std::string& path) {
+ReportText read_report_text(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ReportError(0, "cannot open the report " + path);
-  std::ostringstream text;
-  if (in.peek() != std::ifstream::traits_type::eof()) text << in.rdbuf();
-  return split_report_lines(text.view());
+  std::string text;
+  char buffer[1 << 16];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, in.gcount());
+  if (in.bad()) throw ReportError(0, "cannot read the report " + path);
+  return ReportText(std::move(text));
 }
 
 ParsedReport read_report(const std::string& path) {
-  return parse_report(read_report_lines(path));
+  return parse_report(read_report_text(path));
 }
 
 std::string summary_line(const std::string& file_name, const ParsedReport& report) {

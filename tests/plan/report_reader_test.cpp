@@ -183,16 +183,20 @@ TEST(ReportReader, SummaryLineCountsLinksSegmentsAndReceivers) {
 
 // The golden HFANoise report with `edit` applied to its lines.
 template <typename Edit>
-std::vector<std::string> damaged(Edit edit) {
-  std::vector<std::string> lines = split_report_lines(read_file(data_dir() / "report" / "hfa.txt"));
+std::string damaged(Edit edit) {
+  const ReportText golden(read_file(data_dir() / "report" / "hfa.txt"));
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < golden.line_count(); ++i) lines.emplace_back(golden.line(i));
   edit(lines);
-  return lines;
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
 }
 
-void expect_failure_at(const std::vector<std::string>& lines, std::size_t line,
+void expect_failure_at(const std::string& text, std::size_t line,
                        const std::string& expected_text) {
   try {
-    parse_report(lines);
+    parse_report(text);
     ADD_FAILURE() << "no failure";
   } catch (const ReportError& e) {
     EXPECT_EQ(e.line(), line) << e.what();
@@ -228,8 +232,8 @@ TEST(DamagedReport, MissingSectionHeadingIsNamed) {
 }
 
 TEST(DamagedReport, TextThatIsNoReportFailsOnItsFirstLine) {
-  expect_failure_at({"Hello", "world"}, 1, "\"Name of Consultant:\"");
-  expect_failure_at({}, 1, "the report ends");
+  expect_failure_at("Hello\nworld\n", 1, "\"Name of Consultant:\"");
+  expect_failure_at("", 1, "the report ends");
   EXPECT_THROW(read_report((data_dir() / "no such report.txt").string()), ReportError);
 }
 

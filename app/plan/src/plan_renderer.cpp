@@ -171,29 +171,29 @@ class Drawing {
   }
 
   void draw_receivers() {
-    std::vector<std::size_t> shown;
+    std::vector<std::size_t> in_view;
     for (std::size_t i = 0; i < model_.receivers().size(); ++i)
-      if (visible_.contains(model_.receivers()[i].at)) shown.push_back(i);
+      if (visible_.contains(model_.receivers()[i].at)) in_view.push_back(i);
     p_.setRenderHint(QPainter::Antialiasing, true);
     p_.setPen(QPen(Qt::white, 1));
     p_.setBrush(kReceiverColour);
-    for (std::size_t i : shown)
+    for (std::size_t i : in_view)
       p_.drawEllipse(view_.to_screen(model_.receivers()[i].at), kReceiverRadius, kReceiverRadius);
-    if (shown.size() <= kMostLabelledReceivers) draw_receiver_names(shown);
+    if (in_view.size() <= kMostLabelledReceivers) draw_receiver_names(in_view);
   }
 
   // Each name to the right of its point, unless it would cover a name
   // already written.
-  void draw_receiver_names(const std::vector<std::size_t>& shown) {
+  void draw_receiver_names(const std::vector<std::size_t>& in_view) {
     QFont font = p_.font();
     font.setPointSizeF(8);
     p_.setFont(font);
     p_.setPen(kReceiverColour.darker(140));
     const QFontMetricsF metrics(font);
     std::vector<QRectF> taken;
-    for (std::size_t i : shown) {
+    for (std::size_t i : in_view) {
       const PlanReceiver& r = model_.receivers()[i];
-      const QString name = QString::fromStdString(model_.report().receivers[r.record].nsr_id);
+      const QString name = shown(model_.report().receivers[r.record].nsr_id);
       if (name.isEmpty()) continue;
       const QPointF at = view_.to_screen(r.at) + QPointF(kReceiverRadius + 3, metrics.ascent() / 2);
       const QRectF box(at.x(), at.y() - metrics.ascent(), metrics.horizontalAdvance(name),
@@ -216,11 +216,9 @@ class Drawing {
   void draw_title() {
     const report::ReportHeader& h = model_.report().header;
     QStringList rows;
-    rows << QString::fromStdString(h.project_title.empty() ? "(no project title)"
-                                                           : h.project_title);
-    rows << "Coordinate system: " + QString::fromStdString(h.coordinate_system.empty()
-                                                               ? "not given"
-                                                               : h.coordinate_system);
+    rows << (h.project_title.empty() ? QString("(no project title)") : shown(h.project_title));
+    rows << "Coordinate system: " +
+                (h.coordinate_system.empty() ? QString("not given") : shown(h.coordinate_system));
     if (model_.unplaced() > 0)
       rows << QString("%1 items without coordinates not drawn").arg(model_.unplaced());
     QFont font = p_.font();
@@ -361,7 +359,7 @@ QString export_svg(const PlanModel& model, const QString& path, const PlanView& 
   const QSize size = view.viewport().toSize();
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
-  svg.setTitle(QString::fromStdString(model.report().header.project_title));
+  svg.setTitle(shown(model.report().header.project_title));
   svg.setDescription("Plan of an exchange report, drawn by KALVOR");
   QPainter painter;
   if (!painter.begin(&svg)) return "cannot write " + path;

@@ -26,13 +26,9 @@ constexpr double kDragPixels = 3;
 // One wheel notch (120 eighths of a degree) zooms by this factor.
 constexpr double kZoomPerNotch = 1.25;
 
-QString text(const std::string& value) {
-  return QString::fromStdString(value);
-}
-
 // A value with its unit when it is a number; "N/A", "???" and the like alone.
 QString with_unit(const std::string& value, const char* unit) {
-  return report::number(value) ? text(value) + unit : text(value);
+  return report::number(value) ? shown(value) + unit : shown(value);
 }
 
 // The lowest and highest H (height above ground) of a barrier's segments.
@@ -57,20 +53,21 @@ QString describe_link(const PlanModel& model, std::size_t link) {
     const report::RoadLinkRecord& r = model.report().roads[l.record];
     const std::string width = r.segments.empty() ? "N/A" : r.segments.front().width;
     return QString("Road link %1: %2\nFlow %3, speed %4\n%5, elevated %6, width %7")
-        .arg(text(r.number), text(r.id), with_unit(r.flow, " veh/hr"), with_unit(r.speed, " km/h"),
-             text(r.flow_direction), text(r.elevated), with_unit(width, " m"));
+        .arg(shown(r.number), shown(r.id), with_unit(r.flow, " veh/hr"),
+             with_unit(r.speed, " km/h"), shown(r.flow_direction), shown(r.elevated),
+             with_unit(width, " m"));
   }
   const report::BarrierLinkRecord& b = model.report().barriers[l.record];
   return QString("Barrier link %1: %2%3\n%4, level %5, height %6\nAssociated road link %7")
-      .arg(text(b.number), text(b.id), b.generated() ? " (generated)" : "", text(b.type),
-           text(b.level), height_range(b), text(b.associated_road));
+      .arg(shown(b.number), shown(b.id), b.generated() ? " (generated)" : "", shown(b.type),
+           shown(b.level), height_range(b), shown(b.associated_road));
 }
 
 QString describe_receiver(const PlanModel& model, std::size_t receiver) {
   const report::ReceiverRecord& r = model.report().receivers[model.receivers()[receiver].record];
   return QString("Receiver %1: %2\nX %3, Y %4\nZ %5, H %6, facade correction %7")
-      .arg(text(r.number), text(r.nsr_id), text(r.x), text(r.y), with_unit(r.z, " m"),
-           with_unit(r.h, " m"), text(r.facade));
+      .arg(shown(r.number), shown(r.nsr_id), shown(r.x), shown(r.y), with_unit(r.z, " m"),
+           with_unit(r.h, " m"), shown(r.facade));
 }
 
 PlanCanvas::PlanCanvas(QWidget* parent) : QWidget(parent) {
@@ -219,24 +216,25 @@ PlanWindow::PlanWindow(QWidget* parent) : QMainWindow(parent) {
 PlanWindow::~PlanWindow() = default;
 
 QString PlanWindow::open_report(const QString& path) {
-  std::vector<std::string> lines;
+  std::unique_ptr<report::ReportText> text;
   std::unique_ptr<PlanModel> model;
   try {
-    lines = report::read_report_lines(path.toStdString());
-    model = std::make_unique<PlanModel>(report::parse_report(lines));
+    text = std::make_unique<report::ReportText>(report::read_report_text(path.toStdString()));
+    model = std::make_unique<PlanModel>(report::parse_report(*text));
   } catch (const report::ReportError& e) {
     return QFileInfo(path).fileName() + ": " + e.what();
   }
   canvas_->set_model(model.get());
   model_ = std::move(model);
-  lines_ = std::move(lines);
+  text_ = std::move(text);
   path_ = path;
   record_->clear();
   fit_action_->setEnabled(true);
   export_action_->setEnabled(true);
   const QString name = QFileInfo(path).fileName();
   setWindowTitle(name + " - KALVOR Plan");
-  statusBar()->showMessage(text(report::summary_line(name.toStdString(), model_->report())));
+  statusBar()->showMessage(
+      QString::fromStdString(report::summary_line(name.toStdString(), model_->report())));
   return {};
 }
 
@@ -255,8 +253,8 @@ QString PlanWindow::record_text() const {
   else
     return {};
   QStringList rows;
-  for (std::size_t line = span.first; line <= span.last && line <= lines_.size(); ++line)
-    rows << text(lines_[line - 1]);
+  for (std::size_t line = span.first; line <= span.last && line <= text_->line_count(); ++line)
+    rows << shown(text_->line(line - 1));
   return rows.join('\n');
 }
 

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kalvor::report {
@@ -98,14 +99,26 @@ struct ParsedReport {
   std::size_t generated_barrier_count() const;
 };
 
-// The lines of a report text; line ends may be CR LF or LF.
-std::vector<std::string> split_report_lines(std::string_view text);
+// The text of a report cut into lines (line ends, CR LF or LF, taken off).
+class ReportText {
+ public:
+  explicit ReportText(std::string text);
+  std::size_t line_count() const { return lines_.size(); }
+  // Line `index`, counted from 0.
+  std::string_view line(std::size_t index) const {
+    return std::string_view(text_).substr(lines_[index].first, lines_[index].second);
+  }
 
-ParsedReport parse_report(const std::vector<std::string>& lines);
-ParsedReport parse_report(std::string_view text);
+ private:
+  std::string text_;
+  std::vector<std::pair<std::size_t, std::size_t>> lines_;  // start, length
+};
 
-// The lines of a report file; ReportError (line 0) when it cannot be read.
-std::vector<std::string> read_report_lines(const std::string& path);
+ParsedReport parse_report(const ReportText& text);
+ParsedReport parse_report(std::string text);
+
+// The text of a report file; ReportError (line 0) when it cannot be read.
+ReportText read_report_text(const std::string& path);
 ParsedReport read_report(const std::string& path);
 
 // One line that sums a report up, e.g. "report.txt: 4 road links

@@ -6,13 +6,20 @@
 #include <QLineF>
 #include <QPointF>
 #include <QRectF>
+#include <QString>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "report/report_reader.h"
 
 namespace kalvor::plan {
+
+// A text of the report, which is single-byte, as shown on screen.
+inline QString shown(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 enum class LinkKind { Road, ElevatedRoad, ReflectiveBarrier, AbsorptiveBarrier };
 

@@ -9,8 +9,6 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "plan/plan_model.h"
 #include "plan/plan_renderer.h"
@@ -87,7 +85,7 @@ class PlanWindow : public QMainWindow {
   void show_selected_record();
 
   std::unique_ptr<PlanModel> model_;
-  std::vector<std::string> lines_;
+  std::unique_ptr<report::ReportText> text_;
   QString path_;
   PlanCanvas* canvas_;
   QPlainTextEdit* record_;
