@@ -95,6 +95,19 @@ TEST_F(PlanWindowTest, WheelZoomsAndFitShowsEverythingAgain) {
   EXPECT_DOUBLE_EQ(canvas().view().scale(), fitted);
 }
 
+TEST_F(PlanWindowTest, ResizingKeepsAFittedPlanFittedAndAZoomedOneAsItIs) {
+  ASSERT_EQ(window.open_report(golden(kSmallPlan)), "");
+  const double fitted = canvas().view().scale();
+  window.resize(1400, 1000);
+  QApplication::processEvents();
+  EXPECT_GT(canvas().view().scale(), fitted);
+  wheel(QPointF(100, 100), 1);
+  const double zoomed = canvas().view().scale();
+  window.resize(900, 700);
+  QApplication::processEvents();
+  EXPECT_DOUBLE_EQ(canvas().view().scale(), zoomed);
+}
+
 TEST_F(PlanWindowTest, HoverTellsTheLinkAndClickListsItsRecord) {
   ASSERT_EQ(window.open_report(golden(kSmallPlan)), "");
   const QPointF on_road = canvas().view().to_screen(kOnPlainRoad);

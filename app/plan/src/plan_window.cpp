@@ -85,6 +85,7 @@ void PlanCanvas::set_model(const PlanModel* model) {
 
 void PlanCanvas::fit() {
   if (model_) view_.fit(model_->bounds(), size());
+  fitted_ = true;
   update();
 }
 
@@ -108,14 +109,20 @@ void PlanCanvas::paintEvent(QPaintEvent*) {
   draw_plan(painter, *model_, view_, selection_);
 }
 
+// A plan still as Fit showed it is fitted again; one the user has zoomed or
+// moved keeps its middle and scale.
 void PlanCanvas::resizeEvent(QResizeEvent*) {
-  view_.set_viewport(size());
+  if (fitted_)
+    fit();
+  else
+    view_.set_viewport(size());
 }
 
 void PlanCanvas::wheelEvent(QWheelEvent* event) {
   const double notches = event->angleDelta().y() / 120.0;
   if (notches == 0) return;
   view_.zoom_at(std::pow(kZoomPerNotch, notches), event->position());
+  fitted_ = false;
   update();
   event->accept();
 }
@@ -136,6 +143,7 @@ void PlanCanvas::mouseMoveEvent(QMouseEvent* event) {
     }
     if (panning_) {
       view_.pan(at - last_at_);
+      fitted_ = false;
       last_at_ = at;
       update();
     }

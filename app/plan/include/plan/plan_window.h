@@ -59,6 +59,7 @@ class PlanCanvas : public QWidget {
   QString hover_text_;
   QPointF press_at_, last_at_;
   bool pressed_ = false, panning_ = false;
+  bool fitted_ = true;  // as Fit showed it: no zoom or pan since
 };
 
 class PlanWindow : public QMainWindow {
