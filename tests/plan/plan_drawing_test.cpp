@@ -25,8 +25,11 @@ struct PlanRun {
   std::string output;
 };
 
-PlanRun run_kalvor_plan(const std::string& arguments) {
-  const std::string command = shell_quoted(KALVOR_PLAN_EXE) + " " + arguments + " 2>&1";
+// kalvor-plan with the given arguments (shell words), run through `env`
+// with the given environment changes.
+PlanRun run_kalvor_plan(const std::string& arguments, const std::string& environment = "") {
+  const std::string command =
+      "env " + environment + " " + shell_quoted(KALVOR_PLAN_EXE) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   PlanRun run{-1, {}};
   char buffer[4096];
@@ -105,6 +108,16 @@ TEST(KalvorPlan, DamagedReportFailsNamingTheLineAndWritesNothing) {
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_NE(run.output.find("line 25: expected \"Speed:\""), std::string::npos) << run.output;
   EXPECT_FALSE(fs::exists(scratch / "plan.svg"));
+}
+
+TEST(KalvorPlan, DrawsWithoutADisplayWhateverPlatformIsAskedFor) {
+  ScratchDir scratch;
+  const PlanRun run = run_kalvor_plan(shell_quoted((data_dir() / "report" / "hfa.txt").string()) +
+                                          " -o " + shell_quoted((scratch / "plan.png").string()),
+                                      "-u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb");
+  EXPECT_EQ(run.exit_status, 0) << run.output;
+  EXPECT_EQ(QImage(QString::fromStdString((scratch / "plan.png").string())).size(),
+            QSize(1600, 1200));
 }
 
 TEST(KalvorPlan, UsageErrors) {

@@ -76,8 +76,8 @@ std::variant<Arguments, int> parse_arguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   // Drawing needs no display: fonts and painting work on the offscreen
-  // platform, which is the default here.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // platform, whatever platform the environment asks for.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
   std::variant<Arguments, int> parsed = parse_arguments(argc, argv);
   if (const int* status = std::get_if<int>(&parsed)) return *status;
   const Arguments& args = std::get<Arguments>(parsed);
