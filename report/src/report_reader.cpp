@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 
 #include "quillan/text.h"
@@ -11,31 +12,40 @@ namespace kalvor::report {
 
 namespace {
 
-using quillan::trim;
-using quillan::trim_right;
+// Blanks (code 32) taken off, as the writer trims values, without copying:
+// a large report has millions of columns.
+std::string_view trim_right(std::string_view text) {
+  const std::size_t last = text.find_last_not_of(' ');
+  return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+}
+
+std::string_view trim(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string_view::npos ? std::string_view() : trim_right(text.substr(first));
+}
 
 constexpr const char* kLinkNoLabel = "Link No.:";
 
 // The label of a line as every variant writes it: the variants differ only
 // in the blanks after the colon, and values are written trimmed.
 std::string label_key(const char* label) {
-  return trim(label);
+  return std::string(trim(label));
 }
 
 // True when the line's first word is a number, as in a segment row.
 bool starts_with_number(std::string_view line) {
-  const std::string trimmed = trim(line);
+  const std::string_view trimmed = trim(line);
   return quillan::is_numeric_text(trimmed.substr(0, trimmed.find(' ')));
 }
 
-std::string quoted(std::string_view text) {
+std::string in_quotes(std::string_view text) {
   return "\"" + std::string(text) + "\"";
 }
 
 // The value without its unit; "N/A" and other texts are left alone.
 std::string without_unit(std::string value, std::string_view unit) {
   if (value.size() > unit.size() && value.ends_with(unit))
-    value = trim_right(value.substr(0, value.size() - unit.size()));
+    value = std::string(trim_right(std::string_view(value).substr(0, value.size() - unit.size())));
   return value;
 }
 
@@ -53,11 +63,11 @@ class RowScanner {
   explicit RowScanner(std::string_view row) : row_(row) {}
 
   // The next column; nullopt when the row ends before it.
-  std::optional<std::string> column(std::size_t width) {
+  std::optional<std::string_view> column(std::size_t width) {
     if (at_ >= row_.size()) return std::nullopt;
     std::size_t end = std::min(at_ + width, row_.size());
     while (end < row_.size() && row_[end] != ' ') ++end;  // overflowing value
-    std::string value = trim(row_.substr(at_, end - at_));
+    const std::string_view value = trim(row_.substr(at_, end - at_));
     at_ = end + 1;
     return value;
   }
@@ -107,7 +117,8 @@ class Parser {
   std::string_view current() const { return text_.line(at_); }
 
   [[noreturn]] void fail(const std::string& expected) const {
-    std::string found = at_end() ? "the report ends" : "found " + quoted(trim_right(current()));
+    const std::string found =
+        at_end() ? "the report ends" : "found " + in_quotes(trim_right(current()));
     throw ReportError(line_number(), "expected " + expected + ", " + found);
   }
 
@@ -125,8 +136,8 @@ class Parser {
   std::string label_value(const char* label) {
     skip_empty_lines();
     const std::string key = label_key(label);
-    if (!current_starts_with(key)) fail(quoted(key));
-    return trim(text_.line(at_++).substr(key.size()));
+    if (!current_starts_with(key)) fail(in_quotes(key));
+    return std::string(trim(text_.line(at_++).substr(key.size())));
   }
 
   ValuePair label_pair(const char* label, const char* second_label) {
@@ -135,15 +146,16 @@ class Parser {
     const std::size_t at = whole.find(key);
     if (at == std::string::npos) {
       --at_;
-      fail(quoted(key) + " after " + quoted(label_key(label)));
+      fail(in_quotes(key) + " after " + in_quotes(label_key(label)));
     }
-    return {trim(whole.substr(0, at)), trim(whole.substr(at + key.size()))};
+    const std::string_view both = whole;
+    return {std::string(trim(both.substr(0, at))), std::string(trim(both.substr(at + key.size())))};
   }
 
   void expect_heading(std::string_view heading) {
     skip_empty_lines();
-    const std::string key = trim_right(heading);
-    if (at_end() || trim_right(current()) != key) fail(quoted(key));
+    const std::string_view key = trim_right(heading);
+    if (at_end() || trim_right(current()) != key) fail(in_quotes(key));
     ++at_;
   }
 
@@ -156,7 +168,7 @@ class Parser {
       headless_rows->push_back(road_segment());
     if (current_starts_with(kLinkNoLabel)) return true;
     if (!at_end() && trim_right(current()) == next_heading) return false;
-    fail(quoted(kLinkNoLabel) + " or " + quoted(next_heading));
+    fail(in_quotes(kLinkNoLabel) + " or " + in_quotes(next_heading));
   }
 
   bool road_record_follows() {
@@ -232,9 +244,9 @@ class Parser {
 
   // The next column of the current row, or a failure naming the row.
   std::string column(RowScanner& row, std::size_t width, const char* what) {
-    std::optional<std::string> value = row.column(width);
+    const std::optional<std::string_view> value = row.column(width);
     if (!value) fail(std::string(what) + " with all its columns");
-    return *value;
+    return std::string(*value);
   }
 
   void segment_ends(RowScanner& row, SegmentText& s, const char* what) {
@@ -312,7 +324,7 @@ ReportError::ReportError(std::size_t line, const std::string& what)
       line_(line) {}
 
 std::optional<double> number(std::string_view text) {
-  const std::string trimmed = trim(text);
+  const std::string_view trimmed = trim(text);
   if (!quillan::is_numeric_text(trimmed)) return std::nullopt;
   double value = 0;
   const char* begin = trimmed.data();
@@ -365,6 +377,9 @@ ReportText read_report_text(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw ReportError(0, "cannot open the report " + path);
   std::string text;
+  std::error_code size_unknown;
+  const auto size = std::filesystem::file_size(path, size_unknown);
+  if (!size_unknown) text.reserve(size);
   char buffer[1 << 16];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) text.append(buffer, in.gcount());
   if (in.bad()) throw ReportError(0, "cannot read the report " + path);
