@@ -7,6 +7,8 @@
 #include "conversion.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
+#include "reading/line_reader.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -271,14 +273,14 @@ bool copy_next_record(quillan::Varnik& lib, int IFileID, int OFileID) {
 void HFA_Lib::HFANoise_CreateCheckIndexForLayBar(const std::string& LB_IFilePath, int LB_IFileID) {
   Conversion& c = *state_;
   c.layout_barrier_lines.clear();
+  reading::open_input(lib_, LB_IFileID, hfa::kLayoutBarrierRole, LB_IFilePath);
   try {
-    open_file_handler(LB_IFilePath, 0, LB_IFileID);
     for (int line_no = 1; !lib_.CheckEOF(LB_IFileID); ++line_no) {
       std::string line = quillan::trim(lib_.GetLine(LB_IFileID));
       if (line.empty()) break;
       if (line_no <= kHeadingLines) continue;
       std::vector<std::string> fields = lib_.split_inputline(line, " ");
-      c.layout_barrier_lines.add(std::move(line), std::move(fields));
+      c.layout_barrier_lines.add(std::move(line), std::move(fields), line_no);
     }
     close_file_handler(LB_IFileID);
   } catch (const quillan::Error& e) {
@@ -297,9 +299,10 @@ const hfa::IndexedLine* HFA_Lib::HFANoise_GetLayBarData(const std::string& LB_IF
   if (line == nullptr) return nullptr;
   const std::size_t n = line->fields.size();
   if (n < kConstantEntryFields || (n > kConstantEntryFields && n < kEntryFields)) {
-    throw ConversionError("The layout-barrier file " + LB_IFilePath + ": the line \"" + line->text +
-                          "\" has " + std::to_string(n) +
-                          " fields; 7 (constant distance and height) or 12 expected");
+    throw ConversionError(
+        reading::line_message(hfa::kLayoutBarrierRole + (" " + LB_IFilePath), line->line_number,
+                              "the line \"" + line->text + "\" has " + std::to_string(n) +
+                                  " fields; 7 (constant distance and height) or 12 expected"));
   }
   return line;
 }

@@ -38,12 +38,26 @@ std::string name_or(const std::vector<std::string>& fields, std::size_t first,
   return fields.size() > first ? hfa::join_from(fields, first) : fallback;
 }
 
+std::string field_shortage(const std::vector<std::string>& fields, std::size_t needed,
+                           const std::string& line, const char* what) {
+  return "the " + std::string(what) + " line \"" + line + "\" has " +
+         std::to_string(fields.size()) + " fields, at least " + std::to_string(needed) +
+         " expected";
+}
+
 void require_fields(const Conversion& c, const std::vector<std::string>& fields, std::size_t needed,
                     const std::string& line, const char* what) {
-  if (fields.size() >= needed) return;
-  hfa::input_error(c, "the " + std::string(what) + " line \"" + line + "\" has " +
-                          std::to_string(fields.size()) + " fields, at least " +
-                          std::to_string(needed) + " expected");
+  if (fields.size() < needed) hfa::input_error(c, field_shortage(fields, needed, line, what));
+}
+
+// The same for a line of the node or layout file, naming its line of the input.
+void require_fields(const Conversion& c, const hfa::IndexedLine& line,
+                    const std::vector<long>& input_lines, std::size_t needed, const char* what) {
+  if (line.fields.size() >= needed) return;
+  const auto index = static_cast<std::size_t>(line.line_number - 1);
+  const std::string shortage = field_shortage(line.fields, needed, line.text, what);
+  if (index < input_lines.size()) hfa::input_error(c, input_lines[index], shortage);
+  hfa::input_error(c, shortage);
 }
 
 // Ground cover column: 1 for soft ground, 0 for hard ground.
@@ -90,7 +104,7 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   if (line == nullptr) return;
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
-    require_fields(c, line->fields, hfa::min_fields::Node, line->text, "node");
+    require_fields(c, *line, c.node_input_lines, hfa::min_fields::Node, "node");
     it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
@@ -108,7 +122,7 @@ void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
   l.road_width = kUnknown;
   const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
   if (line == nullptr) return;
-  require_fields(c, line->fields, hfa::min_fields::Layout, line->text, "layout");
+  require_fields(c, *line, c.layout_input_lines, hfa::min_fields::Layout, "layout");
   const std::vector<std::string>& f = line->fields;
   l.flow = f[1];
   l.speed = f[2];

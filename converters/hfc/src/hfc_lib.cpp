@@ -6,6 +6,7 @@
 #include "hfc/bearing.h"
 #include "hfc_input.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -25,6 +26,8 @@ constexpr std::size_t kSwitchFieldCount = kBarrierLevelField + 1;
 // Receiver lines: the name stands in the first characters, then the fields.
 constexpr std::size_t kReceiverNameLength = 8;
 constexpr std::size_t kReceiverFieldCount = 7;
+
+constexpr const char* kInputRole = "the HFCNoise input file";
 
 const char* yes_no(bool flag) {
   return flag ? "Yes" : "No";
@@ -47,9 +50,9 @@ void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   frmMain.set_status("Processing...");
 
   const std::string input_path = frmMain.text(control::InputPath);
-  open_file_handler(input_path, "Input", kInputChannel, "HFCNoise input file");
-  open_file_handler(frmMain.text(control::OutputPath), "Output", kReportChannel, "report");
-  hfc::InputReader in(lib_, kInputChannel, input_path);
+  reading::open_input(lib_, kInputChannel, kInputRole, input_path);
+  lib_.open_file_handler(frmMain.text(control::OutputPath), "Output", kReportChannel, false);
+  reading::LineReader in(lib_, kInputChannel, std::string(kInputRole) + " " + input_path);
   report::Writer out(lib_, kReportChannel, report::kHfcLabels);
 
   HFCNoise_Misc_Info(frmMain, in, out);
@@ -67,21 +70,12 @@ void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   state_.job = nullptr;
 }
 
-void HFC_Lib::open_file_handler(const std::string& path, const char* io_type, int channel,
-                                const char* role) {
-  try {
-    lib_.open_file_handler(path, io_type, channel, false);
-  } catch (const quillan::Error& e) {
-    throw ConversionError("Cannot open the " + std::string(role) + " \"" + path +
-                          "\": " + e.what());
-  }
-}
-
 void HFC_Lib::close_file_handler(int channel) {
   lib_.close_file_handler(channel);
 }
 
-void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in,
+                                 report::Writer& out) {
   state_.project_title = quillan::trim(in.next("the project title (head line 1)"));
   read_switches(in);
   read_record_counts(in);
@@ -103,8 +97,8 @@ void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, repo
   out.project_block(settings);
 }
 
-void HFC_Lib::read_switches(hfc::InputReader& in) {
-  const auto fields = in.next_fields("the switches (head line 2)");
+void HFC_Lib::read_switches(reading::LineReader& in) {
+  const auto fields = hfc::next_fields(lib_, in, "the switches (head line 2)");
   if (fields.size() < kSwitchFieldCount)
     in.fail("expected at least " + std::to_string(kSwitchFieldCount) +
             " fields of switches on head line 2, found " + std::to_string(fields.size()));
@@ -118,7 +112,7 @@ void HFC_Lib::read_switches(hfc::InputReader& in) {
       hfc::truth_value(in, fields[kBarrierLevelField], "the barrier level switch (field 10)");
 }
 
-void HFC_Lib::read_record_counts(hfc::InputReader& in) {
+void HFC_Lib::read_record_counts(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(in.next("the record counts (head line 3)")));
   if (fields.size() < 3) return;
@@ -134,7 +128,7 @@ void HFC_Lib::read_record_counts(hfc::InputReader& in) {
 
 // Calls `print` once per record until it reports the section's end; the bar
 // counts the records of this phase from 0.
-void HFC_Lib::run_record_phase(RecordPrinter print, hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::run_record_phase(RecordPrinter print, reading::LineReader& in, report::Writer& out) {
   long records = 0;
   for (;;) {
     bool more = false;
@@ -151,7 +145,7 @@ void HFC_Lib::show_progress(double records_done) {
       static_cast<float>(progress_percent(records_done, state_.record_count_total)));
 }
 
-void HFC_Lib::HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) {
   // The barrier phase wrote the section heading and the empty line below it.
   out.line(report::kReceiverHeading1);
   out.line(report::kReceiverHeading2);
@@ -171,7 +165,7 @@ void HFC_Lib::HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out) {
 // The name is the first characters of the line; the fields after it are
 // taken only when all seven are there, otherwise the previous receiver's
 // stay (a line that has never had a previous receiver is an error).
-void HFC_Lib::read_receiver(hfc::InputReader& in, const std::string& line) {
+void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
   state_.receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(line.substr(std::min(line.size(), kReceiverNameLength))));

@@ -25,7 +25,7 @@ std::string link_id(const std::string& name, long sub_link) {
 
 // A node line with too few fields has no values of its own; it repeats the
 // previous node, so the first node line of a conversion must be complete.
-void require_previous_node(const hfc::InputReader& in, bool have_node, std::size_t fields,
+void require_previous_node(const reading::LineReader& in, bool have_node, std::size_t fields,
                            const char* layout) {
   if (!have_node)
     in.fail("expected a node line of at least " + std::to_string(kNodeFieldCount) + " fields (" +
@@ -61,9 +61,10 @@ void walk_sub_links(JobDetails& job, report::Writer& out, long segments, OpenSub
 
 // ---- Roads -----------------------------------------------------------------
 
-void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bool& more) {
+void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more) {
   ++state_.road_link_no;
-  const auto line_a = in.next_fields("a road record (name, category) or the \"Barriers:\" line");
+  const auto line_a =
+      hfc::next_fields(lib_, in, "a road record (name, category) or the \"Barriers:\" line");
   if (line_a[0] == kBarriersMarker) {
     out.barrier_section_heading();
     out.empty_line();
@@ -71,11 +72,12 @@ void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bo
     return;
   }
   read_road_head(line_a);
-  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+  const long segments =
+      hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
   in.next("road line C");
   in.next("road line D");
-  const auto one_decimal_field = [&in](const char* what) {
-    return quillan::one_decimal(in.next_fields(what)[0]);
+  const auto one_decimal_field = [this, &in](const char* what) {
+    return quillan::one_decimal(hfc::next_fields(lib_, in, what)[0]);
   };
   state_.flow = one_decimal_field("the traffic flow (veh/hr)");
   state_.speed = one_decimal_field("the speed (km/h)");
@@ -115,7 +117,7 @@ void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
   state_.elevated = line_a.size() == 3 ? "Yes" : "No";
 }
 
-void HFC_Lib::read_road_node(hfc::InputReader& in) {
+void HFC_Lib::read_road_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X Z direction width surface";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
@@ -140,7 +142,7 @@ void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
 // The current node starts the sub-link: its direction and surface codes
 // decide the rest of the link head (codes other than 0 and 1 keep the
 // previous link's values).
-void HFC_Lib::open_road_sub_link(hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::open_road_sub_link(reading::LineReader& in, report::Writer& out) {
   const RoadNode& node = state_.road_node;
   state_.road_from = node;
   state_.sub_link_surface = node.surface;
@@ -197,9 +199,10 @@ const char* level_of(const std::string& elevation_code) {
 }
 }  // namespace
 
-void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out, bool& more) {
+void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more) {
   ++state_.barrier_link_no;
-  const auto line_a = in.next_fields("a barrier record (name, type) or the \"Receivers:\" line");
+  const auto line_a =
+      hfc::next_fields(lib_, in, "a barrier record (name, type) or the \"Receivers:\" line");
   if (line_a[0] == kReceiversMarker) {
     out.receiver_section_heading();
     out.empty_line();
@@ -209,7 +212,8 @@ void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out,
   state_.barrier_name = line_a[0];
   state_.barrier_type =
       line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A" ? "Absorptive" : "Reflective";
-  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+  const long segments =
+      hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
 
   // Elevation codes are compared as text, except from one elevated value to
   // another: "0" to "0.0" opens a new sub-link, "5" to "7" does not.
@@ -235,7 +239,7 @@ void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out,
   more = true;
 }
 
-void HFC_Lib::read_barrier_node(hfc::InputReader& in) {
+void HFC_Lib::read_barrier_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X elevation Z H angle";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));

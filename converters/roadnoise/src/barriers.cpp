@@ -4,9 +4,9 @@
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
 using roadnoise::KeywordValue;
-using roadnoise::RecordReader;
 
 namespace roadnoise {
 
@@ -71,14 +71,14 @@ constexpr const char* kReflective = "Reflective";
 constexpr const char* kAbsorptive = "Absorptive";
 }  // namespace
 
-void RoadNoise_Lib::RoadNoise_Print_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::BarrierPoints points;
   std::string name;
   bool new_link = false;
   while (!in.at_end()) {
     const std::string line = in.next_line();
     if (contains(line, "TEXT")) {
-      name = in.name_line();
+      name = in.next(roadnoise::kNameLine);
       continue;
     }
     const long n = in.line_number();
@@ -99,7 +99,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(RecordReader& in, report::Writer& o
 // Records of an .HSE file are closed by "NBA" or "RETN" lines: the values
 // gathered between two such lines are written when the second is read, under
 // the name that was current when the previous link was written.
-void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::BarrierPoints points;
   std::string name;
   long separators = 0;
@@ -124,7 +124,7 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Write
       if (starts_link) saved_link_id_ = name;
     }
     if (name_follows) {
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       name = line;
     }
     const long n = in.line_number();
@@ -134,14 +134,14 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Write
   }
 }
 
-void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::LinePoints points;
   bool new_link = false;
   bool end_point = false;
   while (!in.at_end()) {
     std::string line = in.next_line();
     if (contains(line, "TEXT")) {
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       saved_link_id_ = line;
       new_link = true;
       end_point = false;
@@ -153,7 +153,7 @@ void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(RecordReader& in, report::Writ
     end_point = false;
     if (new_link) {
       new_link = false;
-      begin_barrier_link(line_barrier_type(ground_line, points.ground, in.path()), out);
+      begin_barrier_link(line_barrier_type(ground_line, points.ground, in.file()), out);
     }
     write_line_row(points, ground_line, out);
   }

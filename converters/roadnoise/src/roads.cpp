@@ -1,13 +1,14 @@
 // Road links: the road segment file (.SEG) and the traffic of each link from
 // the flow file (.FLO).
 #include "quillan/text.h"
+#include "reading/input_file.h"
 #include "roadnoise/roadnoise_lib.h"
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
 using roadnoise::KeywordValue;
-using roadnoise::RecordReader;
 
 namespace roadnoise {
 
@@ -91,21 +92,21 @@ void write_road_segment(const roadnoise::SegmentRecord& r, long number, report::
 
 }  // namespace
 
-void RoadNoise_Lib::RoadNoise_Print_Roads(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
   roadnoise::SegmentRecord record;
   bool new_link = false;
   while (!in.at_end()) {
     std::string line = in.next_line();
     if (contains(line, "TEXT")) {
       // The name line is searched for keywords like any other line.
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       road_.link_id = line;
     }
     if (record.take(line, in.line_number())) new_link = true;
     if (!contains(line, "SEND")) continue;
     if (new_link) {
       new_link = false;
-      start_road_link(record, in.path(), out);
+      start_road_link(record, in.file(), out);
     } else {
       zero_if_empty(record.start_x);
       zero_if_empty(record.start_y);
@@ -176,7 +177,7 @@ void RoadNoise_Lib::RoadNoise_Get_Flow(const std::string& flow_number) {
     road_.flow = road_.speed = road_.gradient_correction = road_.heavy_vehicles = "N/A";
     return;
   }
-  const std::string& file = flows_->path();
+  const std::string& file = flows_->file();
   road_.flow = hourly_flow(record->flow, file);
   road_.speed = one_decimal(record->speed);
   road_.gradient_correction = record->gradient_basis.number(file) == 2 ? "No" : "Yes";
@@ -189,10 +190,10 @@ const roadnoise::FlowTable& RoadNoise_Lib::flow_table() {
     throw ConversionError(master_path_ +
                           ": the master file names no flow file (.FLO), which the road links need");
   }
-  roadnoise::open_input(
-      lib_, flow_file_.path, kFlowChannel,
-      "flow file named on line " + std::to_string(flow_file_.master_line) + " of the master file");
-  RecordReader reader(lib_, *job_, kFlowChannel, flow_file_.path);
+  const std::string role =
+      roadnoise::companion_role(master_path_, "flow file", flow_file_.master_line);
+  reading::open_input(lib_, kFlowChannel, role, flow_file_.path);
+  LineReader reader(lib_, kFlowChannel, role + " " + flow_file_.path, job_);
   flows_.emplace(reader);
   lib_.close_file_handler(kFlowChannel);
   return *flows_;

@@ -43,6 +43,8 @@ class ProjectFile {
 
   // "<path>, record <n> at byte <p>", for messages.
   std::string describe(const Record& record) const;
+  // What is wrong with the record at which a damaged file stopped.
+  std::string describe_damage() const;
 
  private:
   std::string path_;
