@@ -29,10 +29,6 @@ constexpr std::size_t kReceiverFieldCount = 7;
 
 constexpr const char* kInputRole = "the HFCNoise input file";
 
-const char* yes_no(bool flag) {
-  return flag ? "Yes" : "No";
-}
-
 // Per cent of the records done. The counts of head line 3 serve only the
 // progress bar and may be missing, zero, absurdly large or too small, so the
 // share is kept within 0 to 100 and shows 0 when it cannot be told.
@@ -88,11 +84,11 @@ void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in,
   settings.date_time = report::header_date_time(frmMain);
   settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
-  settings.multiple_screening = "No";
-  settings.opposite_facade = yes_no(state_.opposite_facade);
+  settings.multiple_screening = report::kNo;
+  settings.opposite_facade = report::yes_no(state_.opposite_facade);
   // HFCNoise has fixed cut-off values.
   settings.cutoff_angle = quillan::one_decimal(1);
-  settings.cutoff_distance = "N/A";
+  settings.cutoff_distance = report::kNotApplicable;
   settings.cutoff_reflection = quillan::one_decimal(15);
   out.project_block(settings);
 }
@@ -203,10 +199,10 @@ void HFC_Lib::write_receiver(report::Writer& out, long row) {
   r.x = state_.receiver.x;
   r.y = state_.receiver.y;
   r.z = state_.receiver.z;
-  r.h = "N/A";
+  r.h = report::kNotApplicable;
   r.bearing_left = state_.bearing_left;
   r.bearing_right = state_.bearing_right;
-  r.facade = yes_no(state_.facade_correction);
+  r.facade = report::yes_no(state_.facade_correction);
   out.receiver(r);
 }
 

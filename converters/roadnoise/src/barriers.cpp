@@ -66,10 +66,7 @@ struct LinePoints {
 
 }  // namespace roadnoise
 
-namespace {
-constexpr const char* kReflective = "Reflective";
-constexpr const char* kAbsorptive = "Absorptive";
-}  // namespace
+namespace {}  // namespace
 
 void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::BarrierPoints points;
@@ -90,7 +87,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out
     if (new_link) {
       new_link = false;
       saved_link_id_ = name;
-      begin_barrier_link(kReflective, out);
+      begin_barrier_link(report::kReflective, out);
     }
     write_barrier_row(points, out);
   }
@@ -118,7 +115,7 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer&
       const bool starts_link = new_link;
       if (starts_link) {
         new_link = false;
-        begin_barrier_link(kReflective, out);
+        begin_barrier_link(report::kReflective, out);
       }
       write_barrier_row(points, out);
       if (starts_link) saved_link_id_ = name;
@@ -168,10 +165,10 @@ void RoadNoise_Lib::take_barrier_columns(const std::string& line, long line_numb
 // previous link's type. Lines without GND are absorptive.
 std::string RoadNoise_Lib::line_barrier_type(bool ground_line, const KeywordValue& ground,
                                              const std::string& file) const {
-  if (!ground_line) return kAbsorptive;
+  if (!ground_line) return report::kAbsorptive;
   const double code = ground.number(file);
-  if (code == 0) return kReflective;
-  if (code == 1) return kAbsorptive;
+  if (code == 0) return report::kReflective;
+  if (code == 1) return report::kAbsorptive;
   return barrier_type_;
 }
 
@@ -184,7 +181,7 @@ void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& 
   out.barrier_link_id(saved_link_id_);
   out.barrier_type(barrier_type_);
   out.barrier_level("Grade");
-  out.barrier_associated_road("N/A");
+  out.barrier_associated_road(report::kNotApplicable);
   out.barrier_segment_headings();
 }
 
@@ -199,7 +196,7 @@ void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::
   s.y2 = points.end_y.text();
   s.z2 = "0.0";
   s.h2 = points.end_h.text();
-  s.inclined_angle = s.mean_length = s.mean_opening = "N/A";
+  s.inclined_angle = s.mean_length = s.mean_opening = report::kNotApplicable;
   s.foa = foa_.text();
   s.width = wba_.text();
   out.barrier_segment(s);
@@ -212,13 +209,13 @@ void RoadNoise_Lib::write_line_row(roadnoise::LinePoints& points, bool ground_li
   s.number = ++line_counter_;
   s.x1 = points.start_x.text();
   s.y1 = points.start_y.text();
-  s.z1 = ground_line ? "N/A" : points.start_z.text();
+  s.z1 = ground_line ? report::kNotApplicable : points.start_z.text();
   s.h1 = "0.0";
   s.x2 = points.end_x.text();
   s.y2 = points.end_y.text();
-  s.z2 = ground_line ? "N/A" : points.end_z.text();
+  s.z2 = ground_line ? report::kNotApplicable : points.end_z.text();
   s.h2 = "0.0";
-  s.inclined_angle = s.mean_length = s.mean_opening = s.foa = s.width = "N/A";
+  s.inclined_angle = s.mean_length = s.mean_opening = s.foa = s.width = report::kNotApplicable;
   out.barrier_segment(s);
   points.move_to_end();
 }

@@ -99,7 +99,7 @@ void RoadNoise_Lib::write_receiver(const roadnoise::ReceiverRecord& r,
   row.y = r.y.text();
   row.bearing_left = r.bearing_left.text();
   row.bearing_right = r.bearing_right.text();
-  row.facade = r.facade.number(file) == 1 ? "Yes" : "No";
+  row.facade = report::yes_no(r.facade.number(file) == 1);
   const std::string name = first_20_trimmed(receiver_id);
   if (stacked == 0) {
     row.number = ++line_counter_;

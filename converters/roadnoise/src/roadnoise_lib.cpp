@@ -176,8 +176,8 @@ void RoadNoise_Lib::write_project_header(report::Writer& out) {
   settings.date_time = report::header_date_time(*job_);
   settings.coordinate_system = quillan::trim(job_->text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(job_->text(control::YearTrafficFlow));
-  settings.multiple_screening = "Yes";
-  settings.opposite_facade = "Yes";
+  settings.multiple_screening = report::kYes;
+  settings.opposite_facade = report::kYes;
   settings.cutoff_angle = cutoff_text(cutoff_angle_);
   settings.cutoff_distance = cutoff_text(cutoff_distance_);
   settings.cutoff_reflection = cutoff_text(cutoff_reflection_);

@@ -50,15 +50,15 @@ std::optional<Record> ProjectFile::next_record() {
 }
 
 std::string ProjectFile::describe_damage() const {
-  return path_ + ", record " + std::to_string(records_read_ + 1) + " at byte " +
-         std::to_string(position_) + ": expected a record length from 1 to " +
+  return "The SoundPLAN project file " + path_ + ", record " + std::to_string(records_read_ + 1) +
+         " at byte " + std::to_string(position_) + ": expected a record length from 1 to " +
          std::to_string(kMaxRecordLength) + " that ends within the file's " +
          std::to_string(bytes_.size()) + " bytes";
 }
 
 std::string ProjectFile::describe(const Record& record) const {
-  return path_ + ", record " + std::to_string(record.number) + " at byte " +
-         std::to_string(record.position);
+  return "The SoundPLAN project file " + path_ + ", record " + std::to_string(record.number) +
+         " at byte " + std::to_string(record.position);
 }
 
 std::span<const std::uint8_t> FieldReader::take(std::size_t count) {

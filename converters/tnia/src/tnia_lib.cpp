@@ -153,11 +153,11 @@ void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {
   settings.date_time = run_.date_time;
   settings.coordinate_system = frmMain.text(control::Coordinate);
   settings.year_of_traffic_flow = frmMain.text(control::YearTrafficFlow);
-  settings.multiple_screening = "Yes";
-  settings.opposite_facade = quillan::to_upper(reflective.to_text()) == "Y" ? "Yes" : "No";
+  settings.multiple_screening = report::kYes;
+  settings.opposite_facade = report::yes_no(quillan::to_upper(reflective.to_text()) == "Y");
   settings.cutoff_angle = "0.0";
   settings.cutoff_distance = formatted(cell(kReceiverSheet, kSettingsRow, kCutoffDistanceColumn));
-  settings.cutoff_reflection = "N/A";
+  settings.cutoff_reflection = report::kNotApplicable;
 
   report::Writer writer(lib_, channel, report::kTniaLabels);
   writer.consultant_block(report::consultant_from(frmMain));
@@ -228,15 +228,15 @@ void TNIA_Lib::TNIA_MergeAssociations(const std::string& piece_path, int piece_c
   std::string associations;
   while (!lib_.CheckEOF(piece_channel)) {
     std::string line = quillan::trim(lib_.GetLine(piece_channel));
-    if (line.find(':') != std::string::npos) {
-      const auto fields = lib_.split_inputline(line, ":");
-      const std::string label = quillan::to_upper(quillan::trim(fields[0]));
-      if (label == "LINK ID") {
+    const auto fields = line.find(':') != std::string::npos ? lib_.split_inputline(line, ":")
+                                                            : std::vector<std::string>{};
+    if (!fields.empty()) {
+      if (report::has_label(fields[0], report::kLinkIdLabel)) {
         const std::string id = fields.size() > 1 ? quillan::trim(fields[1]) : std::string();
         for (long row : TNIA_FindAssociatedRows(associated_rows, id))
           append_element(associations, TNIA_LookupLinkNumbers(
                                            link_numbers, cell(kBarrierSheet, row, read_column)));
-      } else if (label.starts_with("ASSOCIATED") && !associations.empty()) {
+      } else if (report::is_association_label(fields[0]) && !associations.empty()) {
         line = quillan::trim(fields[0]) + ": " + associations;
         associations.clear();
       }
