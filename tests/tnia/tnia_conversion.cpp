@@ -9,7 +9,7 @@ namespace {
 void fill_job(FakeJob& job, const std::filesystem::path& workbook,
               const std::filesystem::path& output) {
   job.fill_project_details();
-  job.select(option::Tnia);
+  job.select_format("tnia");
   job.set_text(control::InputPath, workbook.string());
   job.set_text(control::OutputPath, output.string());
   job.set_text(control::DialogFileName, workbook.string());
@@ -21,11 +21,6 @@ void fill_job(FakeJob& job, const std::filesystem::path& workbook,
 TniaConversion::TniaConversion(const WorkbookDescription& book, bool inline_strings)
     : workbook(dir / "model.xlsx"), output(dir / "report.txt") {
   write_xlsx(book, workbook, inline_strings);
-  fill_job(job, workbook, output);
-}
-
-TniaConversion::TniaConversion(const XlsCase& xls)
-    : workbook(dir.copy_in("tnia/" + xls.name + "/workbook.xls")), output(dir / "report.txt") {
   fill_job(job, workbook, output);
 }
 

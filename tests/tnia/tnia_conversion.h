@@ -12,16 +12,10 @@
 
 namespace kalvor::test {
 
-// The committed .xls of a test case in tests/data/tnia.
-struct XlsCase {
-  std::string name;
-};
-
 class TniaConversion {
  public:
   // The workbook written as .xlsx from a description.
   explicit TniaConversion(const WorkbookDescription& book, bool inline_strings = false);
-  explicit TniaConversion(const XlsCase& xls);
 
   // Runs the converter; a failure closes every channel and is passed on.
   void run(TNIA_Lib& converter);

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "chain_order.h"
 #include "conversion.h"
-#include "hfa/chain_order.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
 

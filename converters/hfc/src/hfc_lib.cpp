@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "hfc/bearing.h"
+#include "bearing.h"
 #include "hfc_input.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
