@@ -1,6 +1,7 @@
 #include "soundplan/soundplan_lib.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "hfa/hfa_lib.h"
 #include "intermediate_lines.h"
@@ -236,12 +237,21 @@ void remove_intermediate_files(const SoundPlan_Lib::IntermediateFiles& files) {
   platform::delete_file(files.layout_barrier);
 }
 
+// A folder given as input is the project folder itself, not a file in its
+// parent.
+std::string project_file_path(const std::string& input) {
+  std::error_code ec;
+  if (!input.ends_with('/') && std::filesystem::is_directory(input, ec)) return input + "/";
+  return input;
+}
+
 }  // namespace
 
 SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& frmMain) {
   AttachedJob attached(frmMain_, frmMain);
   const std::string stamp = quillan::trim(platform::format_stamp(platform::now()));
-  const std::string folder = lib_.GetPathFromFullFilename(frmMain.text(control::InputPath));
+  const std::string folder =
+      lib_.GetPathFromFullFilename(project_file_path(frmMain.text(control::InputPath)));
   const IntermediateFiles files{folder + kIntermediateInputName,
                                 folder + kIntermediateLayoutBarrierName};
   const TemporaryFiles temporary(folder, stamp);
