@@ -1,8 +1,11 @@
 #include "command/safe_conversion.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -110,6 +113,82 @@ struct ChangeableDetails {
   }
 };
 
+// Where the finished report goes. A symbolic link is followed to the file
+// it names, so that the link stays and its target is updated. An output that
+// is not a regular file (a FIFO, a device, standard output through /dev or
+// /proc) is written directly once the report is complete: a temporary file
+// beside it and a rename would replace the device by a file.
+struct Destination {
+  std::string path;
+  bool direct = false;
+};
+
+bool names_system_file(const fs::path& path) {
+  const std::string text = path.lexically_normal().string();
+  return text.starts_with("/dev/") || text.starts_with("/proc/");
+}
+
+Destination destination_of(const std::string& output) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(output, ec);
+  if ((fs::exists(status) && !fs::is_regular_file(status)) || names_system_file(output))
+    return {output, true};
+  fs::path path(output);
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  for (int hop = 0; hop < kMaxLinks && fs::is_symlink(path, ec); ++hop) {
+    const fs::path target = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+    if (names_system_file(path)) return {output, true};
+  }
+  return {path.lexically_normal().string(), false};
+}
+
+// A private folder in the system's temporary folder for a report that is
+// written directly; removed with its content when the object goes.
+class PrivateFolder {
+ public:
+  PrivateFolder() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/.kalvor-report-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+      throw std::runtime_error("Cannot make a temporary folder in " + pattern);
+    path_ = pattern;
+  }
+  ~PrivateFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  PrivateFolder(const PrivateFolder&) = delete;
+  PrivateFolder& operator=(const PrivateFolder&) = delete;
+  std::string file(const std::string& name) const { return (fs::path(path_) / name).string(); }
+
+ private:
+  std::string path_;
+};
+
+// Appends the finished report to an output that is not a regular file;
+// appending leaves a file that standard output was redirected to as the
+// shell opened it.
+std::string copy_into(const std::string& report, const std::string& output) {
+  std::ifstream in(report, std::ios::binary);
+  std::ofstream out(output, std::ios::binary | std::ios::app);
+  if (in && out && !(out << in.rdbuf()).fail() && out.flush()) return {};
+  return "Could not write the report to " + output + ".";
+}
+
+// Moves the finished report onto its destination; an existing report keeps
+// its permissions.
+std::string move_into_place(const std::string& report, const std::string& destination) {
+  std::error_code ec;
+  const fs::file_status earlier = fs::status(destination, ec);
+  if (fs::is_regular_file(earlier)) fs::permissions(report, earlier.permissions(), ec);
+  fs::rename(report, destination, ec);
+  if (ec) return "Could not write the report " + destination + ": " + ec.message();
+  return {};
+}
+
 std::string temporary_report_path(const std::string& output) {
   static int counter = 0;
   fs::path out(output);
@@ -155,7 +234,15 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
     return {false, refuse_overwrite(output, input)};
 
   const ChangeableDetails before(window);
-  const std::string partial = temporary_report_path(output);
+  const Destination destination = destination_of(output);
+  std::optional<PrivateFolder> private_folder;
+  try {
+    if (destination.direct) private_folder.emplace();
+  } catch (const std::exception& e) {
+    return {false, e.what()};
+  }
+  const std::string partial = destination.direct ? private_folder->file("report.txt")
+                                                 : temporary_report_path(destination.path);
   FileLog log;
   WindowHost host(window);
   quillan::FileObserver* previous_observer = quillan::install_file_observer(&log);
@@ -187,13 +274,14 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (outcome.succeeded && !fs::exists(partial))
     outcome = {false, "The conversion wrote no report to " + output + "."};
   if (outcome.succeeded) {
-    std::error_code ec;
-    fs::rename(partial, output, ec);
-    if (ec) outcome = {false, "Could not write the report " + output + ": " + ec.message()};
+    const std::string failure = destination.direct ? copy_into(partial, output)
+                                                   : move_into_place(partial, destination.path);
+    if (!failure.empty()) outcome = {false, failure};
   }
   // Whatever the conversion created and did not remove goes now; on success
   // that leaves only the report.
-  remove_files(log.created, outcome.succeeded ? output : std::string());
+  remove_files(log.created,
+               outcome.succeeded && !destination.direct ? destination.path : std::string());
   std::error_code ec;
   if (!outcome.succeeded) {
     fs::remove(partial, ec);
