@@ -49,7 +49,8 @@ bool looks_like_hfcnoise(const std::filesystem::path& file) {
          structure::shows(structure::missing_in_hfcnoise, file);
 }
 
-const std::array<InputFormat, 5> kFormats = {{
+// The rows; the option buttons, the dispatch and the tests follow this order.
+const InputFormat kFormats[] = {
     {"optHFA",
      "hfanoise",
      "HFANoise",
@@ -115,7 +116,7 @@ const std::array<InputFormat, 5> kFormats = {{
      "a TNIA workbook",
      nullptr,
      make<TNIA_Lib, &TNIA_Lib::Convert_From_TNIA>},
-}};
+};
 
 std::string lower_case(std::string_view text) {
   std::string out(text);
@@ -180,8 +181,9 @@ void require_structure(const InputFormat& format, const std::string& input) {
 
 std::string format_names(std::string_view separator, std::string_view last_separator) {
   std::string names;
-  for (std::size_t i = 0; i < kFormats.size(); ++i) {
-    if (i > 0) names += i + 1 == kFormats.size() ? last_separator : separator;
+  const std::size_t count = std::size(kFormats);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) names += i + 1 == count ? last_separator : separator;
     names += kFormats[i].cli_name;
   }
   return names;
