@@ -89,7 +89,8 @@ std::string usage() {
          "      --dialog-file FILE\n"
          "                        file whose date and time go into the header\n"
          "                        (default: the input)\n"
-         "      --help, --version\n"
+         "  -h, --help            this text\n"
+         "      --version         the version\n"
          "\n"
          "The job details come from the options, else from the environment\n"
          "(KALVOR_CONSULTANT, KALVOR_PHONE, KALVOR_FAX, KALVOR_EMAIL,\n"
@@ -116,7 +117,7 @@ Arguments parse(int argc, char** argv) {
   Arguments args;
   CLI::App app("kalvor-convert");
   app.set_help_flag();
-  app.add_flag("--help", args.help);
+  app.add_flag("-h,--help", args.help);
   app.add_flag("--version", args.version);
   app.add_option("-f,--format", args.format);
   app.add_option("-i,--input", args.input);

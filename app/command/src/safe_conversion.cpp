@@ -115,23 +115,26 @@ struct ChangeableDetails {
 
 // Where the finished report goes. A symbolic link is followed to the file
 // it names, so that the link stays and its target is updated. An output that
-// is not a regular file (a FIFO, a device, standard output through /dev or
-// /proc) is written directly once the report is complete: a temporary file
+// is not a regular file (a FIFO, a device) or names an open file of the
+// process (/dev/stdout) is written directly once the report is complete: a temporary file
 // beside it and a rename would replace the device by a file.
 struct Destination {
   std::string path;
   bool direct = false;
 };
 
-bool names_system_file(const fs::path& path) {
+// A name for an open file of the process (standard output, a descriptor),
+// whatever that file is: it is written as the shell opened it.
+bool names_open_file(const fs::path& path) {
   const std::string text = path.lexically_normal().string();
-  return text.starts_with("/dev/") || text.starts_with("/proc/");
+  return text.starts_with("/proc/") || text.starts_with("/dev/fd/") || text == "/dev/stdout" ||
+         text == "/dev/stderr";
 }
 
 Destination destination_of(const std::string& output) {
   std::error_code ec;
   const fs::file_status status = fs::status(output, ec);
-  if ((fs::exists(status) && !fs::is_regular_file(status)) || names_system_file(output))
+  if ((fs::exists(status) && !fs::is_regular_file(status)) || names_open_file(output))
     return {output, true};
   fs::path path(output);
   constexpr int kMaxLinks = 40;  // as the kernel allows
@@ -139,7 +142,7 @@ Destination destination_of(const std::string& output) {
     const fs::path target = fs::read_symlink(path, ec);
     if (ec) break;
     path = target.is_absolute() ? target : path.parent_path() / target;
-    if (names_system_file(path)) return {output, true};
+    if (names_open_file(path)) return {output, true};
   }
   return {path.lexically_normal().string(), false};
 }
