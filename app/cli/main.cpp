@@ -14,6 +14,7 @@
 #include "job_details_sources.h"
 #include "platform/files.h"
 #include "quillan/text.h"
+#include "report/report_reader.h"
 #include "stop_signals.h"
 
 namespace {
@@ -214,6 +215,19 @@ void warn_of_characters_lost(const DetailValues& details) {
                  lost.c_str());
 }
 
+// Reads the report just written back and prints its one-line summary; a
+// report that does not read back is said so.
+void print_summary(const std::string& report) {
+  const std::string name = fs::path(report).filename().string();
+  try {
+    std::fprintf(stderr, "kalvor-convert: %s\n",
+                 kalvor::report::summary_line(name, kalvor::report::read_report(report)).c_str());
+  } catch (const kalvor::report::ReportError& e) {
+    std::fprintf(stderr, "kalvor-convert: warning: %s does not read back as a report: %s\n",
+                 name.c_str(), e.what());
+  }
+}
+
 int convert(const Arguments& args) {
   const DetailValues from_job_file =
       args.job_file.empty() ? DetailValues() : kalvor::cli::read_job_file(args.job_file);
@@ -249,6 +263,9 @@ int convert(const Arguments& args) {
 
   const kalvor::ConversionOutcome outcome = command.cmdConvert2KALVOR_Click();
   window.finish_progress();
+  if (outcome.succeeded && args.output != "-" && display_mode(args) != CliWindow::Mode::Quiet &&
+      fs::is_regular_file(window.text(control::OutputPath)))
+    print_summary(window.text(control::OutputPath));
   if (int signal = kalvor::cli::stop_signal(); signal != 0) return 128 + signal;
   return outcome.succeeded ? 0 : kExitConversionFailed;
 }

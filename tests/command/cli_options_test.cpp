@@ -194,6 +194,13 @@ TEST_F(CommandLine, VerbosePrintsThePhasesWithTheirTimes) {
   EXPECT_EQ(r.exit_status, 0);
   EXPECT_NE(r.output.find(" as HFCNoise to "), std::string::npos) << r.output;
   EXPECT_NE(r.output.find(" s  in all\n"), std::string::npos) << r.output;
+  // The report read back, summed up in one line.
+  EXPECT_NE(r.output.find("kalvor-convert: report.txt: "), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find(" road links ("), std::string::npos) << r.output;
+  // Not with --quiet.
+  ConvertRun quiet = run_kalvor_convert("-q " + (dir / "hfc" / "tai_po_road.txt").string() +
+                                        " -o " + (dir / "report.txt").string());
+  EXPECT_EQ(quiet.output, "");
 }
 
 }  // namespace
