@@ -219,7 +219,7 @@ class Parser {
     r.elevated = label_value("Elevated Road:");
     r.surface = label_value("Surface Type:");
     r.texture_depth = without_unit(label_value("Texture Depth:"), " mm");
-    r.associated_barriers = label_value(kAssociatedBarrierLabel);
+    r.associated_barriers = label_value(std::string(kAssociatedBarrierLabel).c_str());
     expect_heading(kRoadSegmentHeading1);
     expect_heading(kRoadSegmentHeading2);
     while (!at_end() && !current_is_empty()) r.segments.push_back(road_segment());

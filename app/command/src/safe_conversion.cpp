@@ -1,14 +1,15 @@
 #include "command/safe_conversion.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <set>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/scratch_folder.h"
 #include "quillan/services.h"
 #include "quillan/text.h"
 #include "quillan/varnik.h"
@@ -116,8 +117,8 @@ struct ChangeableDetails {
 // Where the finished report goes. A symbolic link is followed to the file
 // it names, so that the link stays and its target is updated. An output that
 // is not a regular file (a FIFO, a device) or names an open file of the
-// process (/dev/stdout) is written directly once the report is complete: a temporary file
-// beside it and a rename would replace the device by a file.
+// process (/dev/stdout) is written directly once the report is complete: a
+// temporary file beside it and a rename would replace the device by a file.
 struct Destination {
   std::string path;
   bool direct = false;
@@ -147,29 +148,14 @@ Destination destination_of(const std::string& output) {
   return {path.lexically_normal().string(), false};
 }
 
-// A private folder in the system's temporary folder for a report that is
-// written directly; removed with its content when the object goes.
-class PrivateFolder {
- public:
-  PrivateFolder() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/.kalvor-report-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr)
-      throw std::runtime_error("Cannot make a temporary folder in " + pattern);
-    path_ = pattern;
-  }
-  ~PrivateFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  PrivateFolder(const PrivateFolder&) = delete;
-  PrivateFolder& operator=(const PrivateFolder&) = delete;
-  std::string file(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
- private:
-  std::string path_;
-};
+// The private folder the report is written in: beside the report, so that
+// it moves into place in one step; in the system's temporary folder for an
+// output written directly.
+platform::ScratchFolder scratch_folder_for(const Destination& destination) {
+  return platform::ScratchFolder::inside(destination.direct
+                                             ? platform::system_temporary_folder()
+                                             : platform::folder_of(destination.path));
+}
 
 // Appends the finished report to an output that is not a regular file;
 // appending leaves a file that standard output was redirected to as the
@@ -178,7 +164,28 @@ std::string copy_into(const std::string& report, const std::string& output) {
   std::ifstream in(report, std::ios::binary);
   std::ofstream out(output, std::ios::binary | std::ios::app);
   if (in && out && !(out << in.rdbuf()).fail() && out.flush()) return {};
-  return "Could not write the report to " + output + ".";
+  return "Cannot write the report to " + output + ".";
+}
+
+// Why a report cannot be written into its folder, from the platform's error
+// number.
+std::string output_failure(const std::string& output, int error) {
+  const std::string folder = platform::folder_of(output);
+  std::string why;
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      why = "the folder " + folder + " does not exist";
+      break;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+      why = "cannot write to the folder " + folder + ": it is read-only";
+      break;
+    default:
+      why = std::strerror(error);
+  }
+  return "Cannot write the report " + output + ": " + why + ".";
 }
 
 // Moves the finished report onto its destination; an existing report keeps
@@ -188,24 +195,23 @@ std::string move_into_place(const std::string& report, const std::string& destin
   const fs::file_status earlier = fs::status(destination, ec);
   if (fs::is_regular_file(earlier)) fs::permissions(report, earlier.permissions(), ec);
   fs::rename(report, destination, ec);
-  if (ec) return "Could not write the report " + destination + ": " + ec.message();
-  return {};
+  return ec ? output_failure(destination, ec.value()) : std::string();
 }
 
-std::string temporary_report_path(const std::string& output) {
-  static int counter = 0;
-  fs::path out(output);
-  std::string name = "." + out.filename().string() + ".kalvor-" + std::to_string(getpid()) + "-" +
-                     std::to_string(++counter) + ".partial";
-  return (out.parent_path() / name).string();
+// A failed write to any file of the conversion is a failure to write the
+// report: they all lie in the report's folder.
+std::string write_failure(const std::string& output, const quillan::Error& e) {
+  return output_failure(output, e.code() == quillan::ErrorCode::DiskFull ? ENOSPC : EIO);
 }
 
+bool is_write_failure(const quillan::Error& e) {
+  return e.code() == quillan::ErrorCode::DiskFull || e.code() == quillan::ErrorCode::DeviceIO;
+}
+
+// Closing the channels finishes the files written; a failure to finish one
+// is a failure of the conversion.
 void close_every_channel() {
-  try {
-    quillan::Varnik().close_ALL_file_handler();
-  } catch (const std::exception&) {
-    // Closing after a failure: the files are removed anyway.
-  }
+  quillan::Varnik().close_ALL_file_handler();
 }
 
 void remove_files(const std::vector<std::string>& paths, const std::string& keep) {
@@ -236,16 +242,15 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (std::string input = input_named_by_output(window, output); !input.empty())
     return {false, refuse_overwrite(output, input)};
 
-  const ChangeableDetails before(window);
   const Destination destination = destination_of(output);
-  std::optional<PrivateFolder> private_folder;
+  std::optional<platform::ScratchFolder> scratch;
   try {
-    if (destination.direct) private_folder.emplace();
-  } catch (const std::exception& e) {
-    return {false, e.what()};
+    scratch.emplace(scratch_folder_for(destination));
+  } catch (const std::system_error& e) {
+    return {false, output_failure(output, e.code().value())};
   }
-  const std::string partial = destination.direct ? private_folder->file("report.txt")
-                                                 : temporary_report_path(destination.path);
+  const std::string partial = scratch->file("report");
+  const ChangeableDetails before(window);
   FileLog log;
   WindowHost host(window);
   quillan::FileObserver* previous_observer = quillan::install_file_observer(&log);
@@ -259,10 +264,16 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   } catch (const ConversionCancelled& e) {
     outcome.cancelled = true;
     outcome.failure = e.what();
+  } catch (const quillan::Error& e) {
+    outcome.failure = is_write_failure(e) ? write_failure(output, e) : e.what();
   } catch (const std::exception& e) {
     outcome.failure = e.what();
   }
-  close_every_channel();
+  try {
+    close_every_channel();
+  } catch (const quillan::Error& e) {
+    if (outcome.succeeded) outcome = {false, write_failure(output, e)};
+  }
   quillan::install_file_observer(previous_observer);
   quillan::install_host(previous_host);
 
@@ -285,11 +296,7 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   // that leaves only the report.
   remove_files(log.created,
                outcome.succeeded && !destination.direct ? destination.path : std::string());
-  std::error_code ec;
-  if (!outcome.succeeded) {
-    fs::remove(partial, ec);
-    before.restore(window);
-  }
+  if (!outcome.succeeded) before.restore(window);
   return outcome;
 }
 
