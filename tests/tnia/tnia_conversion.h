@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "fake_job.h"
 #include "golden.h"
@@ -12,16 +13,18 @@
 
 namespace kalvor::test {
 
-// The committed .xls of a test case in tests/data/tnia.
-struct XlsCase {
+// A committed workbook of a test case in tests/data/tnia: the case's
+// workbook.xls, or workbook.xlsx where the case has one.
+struct CaseWorkbook {
   std::string name;
+  std::string extension = "xls";
 };
 
 class TniaConversion {
  public:
   // The workbook written as .xlsx from a description.
   explicit TniaConversion(const WorkbookDescription& book, bool inline_strings = false);
-  explicit TniaConversion(const XlsCase& xls);
+  explicit TniaConversion(const CaseWorkbook& committed);
 
   // Runs the converter; a failure closes every channel and is passed on.
   void run(TNIA_Lib& converter);
@@ -34,6 +37,9 @@ class TniaConversion {
   FakeJob job;
 };
 
+// The case folders of tests/data/tnia, each with its expected report.
+std::vector<std::string> tnia_cases();
+bool case_has_file(const std::string& name, const std::string& file);
 WorkbookDescription description_of_case(const std::string& name);
 std::string expected_report(const std::string& name);
 
