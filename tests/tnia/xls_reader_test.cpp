@@ -181,13 +181,14 @@ TEST_F(XlsRecords, SharedStringsRunOnAcrossContinueRecords) {
   EXPECT_EQ("z", book->cell(1, 1, 3).text());
 }
 
-TEST_F(XlsRecords, TakesWorksheetsInOrderAndPassesOverCharts) {
+TEST_F(XlsRecords, TakesWorksheetsInOrderAndPassesOverChartsAndDialogs) {
   const std::string nested_chart = bof(0x0020) + record(0x0203, cell(9, 9) + f64(1)) + eof();
-  const auto book =
-      open(workbook_stream("", {{"One", record(0x0203, cell(1, 1) + f64(1)) + nested_chart},
-                                {"Chart", "", 2, 0x0020},
-                                {"Two", record(0x0203, cell(2, 2) + f64(2))},
-                                {"Empty", ""}}));
+  const auto book = open(workbook_stream(
+      "", {{"One", record(0x0203, cell(1, 1) + f64(1)) + nested_chart},
+           {"Chart", "", 2, 0x0020},
+           {"Dialog", record(0x0081, u16(0x0010)) + record(0x0203, cell(1, 1) + f64(9))},
+           {"Two", record(0x0203, cell(2, 2) + f64(2))},
+           {"Empty", ""}}));
   ASSERT_EQ(3, book->sheet_count());
   EXPECT_EQ(1, book->cell(Value("one"), 1, 1).number());
   EXPECT_TRUE(book->cell(1, 9, 9).is_empty());

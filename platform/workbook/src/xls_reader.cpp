@@ -264,10 +264,9 @@ class SheetReader {
         r.type != record::kArray && r.type != record::kTable)
       missing_formula_text();
     RecordBytes bytes(r.body);
+    if (r.type == record::kWsBool) dialog_ = (bytes.u16() & kDialogSheetFlag) != 0;
+    if (dialog_) return;
     switch (r.type) {
-      case record::kWsBool:
-        dialog_ = (bytes.u16() & kDialogSheetFlag) != 0;
-        break;
       case record::kNumber:
         number_cell(bytes);
         break;
@@ -298,10 +297,9 @@ class SheetReader {
     }
   }
 
-  // A dialog sheet takes no worksheet position; a worksheet is added at its
-  // first cell, or at its end when it has none.
+  // A dialog sheet takes no worksheet position and its cells are not read;
+  // a worksheet is added at its first cell, or at its end when it has none.
   WorkbookBuilder& sheet() {
-    if (dialog_) damaged("dialog sheet \"" + entry_.name + "\" holds cells");
     if (!added_) out_.add_sheet(entry_.name);
     added_ = true;
     return out_;
