@@ -6,7 +6,6 @@
 #include <array>
 #include <bit>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "biff_bytes.h"
@@ -416,9 +415,13 @@ class SheetReader {
 };
 
 std::string read_file_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw ReadFailure("the file cannot be opened for reading");
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw ReadFailure("the file cannot be read to its end");
+  return bytes;
 }
 
 }  // namespace
