@@ -31,5 +31,10 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("replayed %d inputs\n", count);
+  // A missing or empty corpus would otherwise pass without testing anything.
+  if (count == 0) {
+    std::fprintf(stderr, "no inputs found to replay\n");
+    return 1;
+  }
   return 0;
 }

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli_window.h"
 #include "command/convert_command.h"
+#include "formats/input_formats.h"
 #include "platform/files.h"
 #include "quillan/text.h"
 
@@ -18,40 +18,50 @@ namespace {
 
 using kalvor::cli::CliWindow;
 namespace control = kalvor::control;
-namespace option = kalvor::option;
 
 constexpr int kExitConversionFailed = 1;
 constexpr int kExitUsage = 2;
 
-const char* const kUsage =
-    "Usage: kalvor-convert --format FMT --input PATH --output PATH\n"
-    "                      --consultant TEXT --phone TEXT --fax TEXT --email TEXT\n"
-    "                      --coordinate TEXT --year TEXT\n"
-    "                      [--layout-barrier PATH] [--dialog-file PATH] [--quiet]\n"
-    "FMT: hfanoise | hfcnoise | soundplan | roadnoise | tnia\n"
-    "\n"
-    "Converts a road-traffic-noise model to an exchange report.\n"
-    "  --input            input file (RoadNoise: master file; TNIA: workbook;\n"
-    "                     SoundPLAN: any file of the project folder)\n"
-    "  --output           the exchange report to write\n"
-    "  --layout-barrier   layout-barrier file (hfanoise only)\n"
-    "  --dialog-file      file whose date and time go into the header\n"
-    "                     (default: the input file)\n"
-    "  --coordinate       defaults to \"HK1980 Grid\" for hfcnoise\n"
-    "  --quiet            no progress line\n"
-    "  --help, --version\n"
-    "Exit status: 0 converted, 1 the conversion failed, 2 usage error.\n";
+// The --format names of the formats for which `applies` holds, joined by
+// `separator`.
+template <class Predicate>
+std::string names_where(Predicate applies, std::string_view separator) {
+  std::string names;
+  for (const auto& format : kalvor::input_formats())
+    if (applies(format))
+      names += (names.empty() ? "" : std::string(separator)) + std::string(format.cli_name);
+  return names;
+}
 
-struct Format {
-  const char* name;
-  std::string_view option;
-};
-
-constexpr Format kFormats[] = {{"hfanoise", option::HFA},
-                               {"hfcnoise", option::HFC},
-                               {"soundplan", option::SoundPlan},
-                               {"roadnoise", option::RoadNoise},
-                               {"tnia", option::Tnia}};
+std::string usage() {
+  auto layout_barriers = [](const kalvor::InputFormat& f) { return f.layout_barriers; };
+  std::string defaults;
+  for (const auto& f : kalvor::input_formats())
+    if (!f.default_coordinate.empty())
+      defaults += "  --coordinate       defaults to \"" + std::string(f.default_coordinate) +
+                  "\" for " + std::string(f.cli_name) + "\n";
+  return "Usage: kalvor-convert --format FMT --input PATH --output PATH\n"
+         "                      --consultant TEXT --phone TEXT --fax TEXT --email TEXT\n"
+         "                      --coordinate TEXT --year TEXT\n"
+         "                      [--layout-barrier PATH] [--dialog-file PATH] [--quiet]\n"
+         "FMT: " +
+         kalvor::format_names(" | ", " | ") +
+         "\n"
+         "\n"
+         "Converts a road-traffic-noise model to an exchange report.\n"
+         "  --input            input file (RoadNoise: master file; TNIA: workbook;\n"
+         "                     SoundPLAN: any file of the project folder)\n"
+         "  --output           the exchange report to write\n"
+         "  --layout-barrier   layout-barrier file (" +
+         names_where(layout_barriers, ", ") +
+         " only)\n"
+         "  --dialog-file      file whose date and time go into the header\n"
+         "                     (default: the input file)\n" +
+         defaults +
+         "  --quiet            no progress line\n"
+         "  --help, --version\n"
+         "Exit status: 0 converted, 1 the conversion failed, 2 usage error.\n";
+}
 
 // The job details in the order they are asked for, with the control that
 // holds each.
@@ -117,13 +127,7 @@ std::string absolute(const std::string& path) {
   return std::filesystem::absolute(path).lexically_normal().string();
 }
 
-std::optional<Format> format_named(const std::string& name) {
-  for (const auto& f : kFormats)
-    if (name == f.name) return f;
-  return std::nullopt;
-}
-
-int convert(const Arguments& args, const Format& format) {
+int convert(const Arguments& args, const kalvor::InputFormat& format) {
   CliWindow window(!args.quiet && isatty(STDERR_FILENO));
   kalvor::ConvertCommand command(window);
   for (const auto& d : kDetails) {
@@ -140,11 +144,10 @@ int convert(const Arguments& args, const Format& format) {
                                                           : args.values.at("--input");
   window.set_text(control::DialogFileName, absolute(dialog));
 
-  command.CheckConvertReady();
-  if (!window.enabled("cmdConvert2KALVOR")) return usage_error("the job details are incomplete");
-  command.cmdConvert2KALVOR_Click();
+  if (!command.ready()) return usage_error("the job details are incomplete");
+  const kalvor::ConversionOutcome outcome = command.cmdConvert2KALVOR_Click();
   window.finish_progress();
-  return command.last_conversion_succeeded() ? 0 : kExitConversionFailed;
+  return outcome.succeeded ? 0 : kExitConversionFailed;
 }
 
 }  // namespace
@@ -153,7 +156,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
+      std::fputs(usage().c_str(), stdout);
       return 0;
     }
     if (arg == "--version") {
@@ -165,16 +168,17 @@ int main(int argc, char** argv) {
   Arguments args;
   if (std::string error = parse(argc, argv, args); !error.empty()) return usage_error(error);
 
-  if (!args.values.count("--format"))
-    return usage_error("missing --format (hfanoise, hfcnoise, soundplan, roadnoise or tnia)");
-  auto format = format_named(args.values["--format"]);
-  if (!format)
-    return usage_error("unknown format '" + args.values["--format"] +
-                       "' (hfanoise, hfcnoise, soundplan, roadnoise or tnia)");
-  if (format->option == option::HFC && !args.values.count("--coordinate"))
-    args.values["--coordinate"] = "HK1980 Grid";
-  if (args.values.count("--layout-barrier") && format->option != option::HFA)
-    return usage_error("--layout-barrier applies to --format hfanoise only");
+  const std::string names = "(" + kalvor::format_names(", ", " or ") + ")";
+  if (!args.values.count("--format")) return usage_error("missing --format " + names);
+  const kalvor::InputFormat* format = kalvor::format_named(args.values["--format"]);
+  if (format == nullptr)
+    return usage_error("unknown format '" + args.values["--format"] + "' " + names);
+  if (!format->default_coordinate.empty() && !args.values.count("--coordinate"))
+    args.values["--coordinate"] = std::string(format->default_coordinate);
+  if (args.values.count("--layout-barrier") && !format->layout_barriers)
+    return usage_error("--layout-barrier applies to --format " +
+                       names_where([](const auto& f) { return f.layout_barriers; }, ", ") +
+                       " only");
 
   std::vector<std::string> missing;
   for (const auto& d : kDetails)

@@ -11,30 +11,16 @@ namespace kalvor::fuzz {
 
 FuzzJob::FuzzJob(const std::string& input, const std::string& output,
                  const std::string& layout_barriers) {
-  texts_[std::string(control::InputPath)] = input;
-  texts_[std::string(control::DialogFileName)] = input;
-  texts_[std::string(control::OutputPath)] = output;
-  texts_[std::string(control::LayoutBarrierFile)] = layout_barriers;
-  texts_[std::string(control::Consultant)] = "Consultant";
-  texts_[std::string(control::Phone)] = "1";
-  texts_[std::string(control::Fax)] = "2";
-  texts_[std::string(control::Email)] = "e@x";
-  texts_[std::string(control::Coordinate)] = "HK1980 Grid";
-  texts_[std::string(control::YearTrafficFlow)] = "2031";
-}
-
-std::string FuzzJob::text(std::string_view control) const {
-  auto it = texts_.find(control);
-  return it == texts_.end() ? std::string() : it->second;
-}
-
-void FuzzJob::set_text(std::string_view control, const std::string& value) {
-  texts_[std::string(control)] = value;
+  fill_project_details();
+  set_text(control::InputPath, input);
+  set_text(control::DialogFileName, input);
+  set_text(control::OutputPath, output);
+  set_text(control::LayoutBarrierFile, layout_barriers);
 }
 
 void FuzzJob::set_progress(float value) {
   if (!(value >= 0 && value <= 100)) __builtin_trap();
-  progress_ = value;
+  MemoryJob::set_progress(value);
 }
 
 const std::filesystem::path& scratch_dir(const char* target) {

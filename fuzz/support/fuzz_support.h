@@ -6,40 +6,21 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 
-#include "job/job_details.h"
+#include "job/memory_job.h"
 
 namespace kalvor::fuzz {
 
 // Job details with every project detail filled in; events and messages go
 // nowhere. A progress value outside 0 to 100 is a fault and stops the run.
-class FuzzJob : public JobDetails {
+class FuzzJob : public MemoryJob {
  public:
   FuzzJob(const std::string& input, const std::string& output,
           const std::string& layout_barriers = "");
 
-  std::string text(std::string_view control) const override;
-  void set_text(std::string_view control, const std::string& value) override;
-  int check_value(std::string_view) const override { return layout_switch_; }
-  void set_check_value(std::string_view, int value) override { layout_switch_ = value; }
-  bool enabled(std::string_view) const override { return true; }
-  void set_enabled(std::string_view, bool) override {}
-  float progress() const override { return progress_; }
   void set_progress(float value) override;
-  void refresh() override {}
-  void process_events() override {}
-  MessageResult message_box(const std::string&, MessageIcon, MessageButtons,
-                            const std::string&) override {
-    return MessageResult::Ok;
-  }
-
- private:
-  std::map<std::string, std::string, std::less<>> texts_;
-  int layout_switch_ = 0;
-  float progress_ = 0;
 };
 
 // A folder of this process (named after `target`) for the fuzz input's files.

@@ -18,8 +18,8 @@ class Command : public ::testing::Test {
     window.set_text(control::InputPath, "/tmp/in.dat");
     window.set_text(control::OutputPath, "/tmp/out.txt");
   }
-  bool convert_enabled() const { return window.enabled("cmdConvert2KALVOR"); }
-  bool menu_enabled() const { return window.enabled("mnuConvert"); }
+  bool convert_enabled() const { return window.enabled(control::ConvertButton); }
+  bool menu_enabled() const { return window.enabled(control::ConvertMenu); }
 
   FakeJob window;
   ConvertCommand command{window};
@@ -33,7 +33,7 @@ TEST_F(Command, IsReadyOnlyWhenEveryDetailIsFilledAndAFormatChosen) {
   fill();
   command.CheckConvertReady();
   EXPECT_FALSE(convert_enabled());  // no format yet
-  window.select(option::RoadNoise);
+  window.select_format("roadnoise");
   command.CheckConvertReady();
   EXPECT_TRUE(convert_enabled());
   EXPECT_TRUE(menu_enabled());
@@ -50,7 +50,7 @@ TEST_F(Command, IsReadyOnlyWhenEveryDetailIsFilledAndAFormatChosen) {
 
 TEST_F(Command, TheLayoutBarrierSwitchMattersForHfaNoiseOnly) {
   fill();
-  window.select(option::HFA);
+  window.select_format("hfanoise");
   window.set_check_value(control::LayoutBarrierSwitch, 1);
   window.set_text(control::LayoutBarrierFile, "  ");
   command.CheckConvertReady();
@@ -65,14 +65,14 @@ TEST_F(Command, TheLayoutBarrierSwitchMattersForHfaNoiseOnly) {
   window.set_check_value(control::LayoutBarrierSwitch, 2);  // grey counts as checked
   command.CheckConvertReady();
   EXPECT_FALSE(convert_enabled());
-  window.select(option::HFC);
+  window.select_format("hfcnoise");
   command.CheckConvertReady();
   EXPECT_TRUE(convert_enabled());
 }
 
 TEST_F(Command, ReadinessIsNotCheckedWhileControlsAreLocked) {
   fill();
-  window.select(option::HFC);
+  window.select_format("hfcnoise");
   command.CheckConvertReady();
   command.DisableControls();
   EXPECT_FALSE(command.ControlsEnabled());
@@ -86,7 +86,7 @@ TEST_F(Command, ReadinessIsNotCheckedWhileControlsAreLocked) {
 }
 
 TEST_F(Command, EnablingControlsReleasesTheLayoutBarrierControlsAsTheyWere) {
-  window.select(option::HFA);
+  window.select_format("hfanoise");
   command.DisableControls();
   command.EnableControls();
   EXPECT_TRUE(window.enabled(control::LayoutBarrierSwitch));
@@ -101,7 +101,7 @@ TEST_F(Command, EnablingControlsReleasesTheLayoutBarrierControlsAsTheyWere) {
 
 TEST_F(Command, ABlankInputPathPassesTheCommandsOwnTestButNeverEnablesTheButton) {
   fill();
-  window.select(option::HFC);
+  window.select_format("hfcnoise");
   window.set_text(control::InputPath, "   ");
   command.CheckConvertReady();
   EXPECT_FALSE(convert_enabled());
@@ -113,13 +113,13 @@ TEST_F(Command, ABlankInputPathPassesTheCommandsOwnTestButNeverEnablesTheButton)
 TEST_F(Command, RefusesAnEmptyInputPathOrAMissingFormat) {
   fill();
   window.set_text(control::InputPath, "");
-  window.select(option::HFC);
+  window.select_format("hfcnoise");
   command.cmdConvert2KALVOR_Click();
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_EQ(window.messages[0].text, "Missing Input file Name");
   EXPECT_EQ(window.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(window.messages[0].title, command.WindowTitle());
-  EXPECT_TRUE(window.window_enabled);
+  EXPECT_TRUE(window.window_enabled());
   EXPECT_TRUE(window.progress_values.empty());
 
   fill();
@@ -127,13 +127,13 @@ TEST_F(Command, RefusesAnEmptyInputPathOrAMissingFormat) {
   command.cmdConvert2KALVOR_Click();
   ASSERT_EQ(window.messages.size(), 2u);
   EXPECT_EQ(window.messages[1].text, "Missing Input file Format");
-  EXPECT_TRUE(window.window_enabled);
+  EXPECT_TRUE(window.window_enabled());
 }
 
 TEST_F(Command, AFailedConversionShowsTheErrorInsteadOfDoneAndUnlocksTheWindow) {
   fill();
   window.set_text(control::InputPath, "/nonexistent/folder/in.dat");
-  window.select(option::HFC);
+  window.select_format("hfcnoise");
   command.cmdConvert2KALVOR_Click();
   ASSERT_EQ(window.messages.size(), 1u);
   EXPECT_NE(window.messages[0].text, "Done");
@@ -144,20 +144,21 @@ TEST_F(Command, AFailedConversionShowsTheErrorInsteadOfDoneAndUnlocksTheWindow) 
   EXPECT_TRUE(window.enabled("cmdBrowseInput"));
   EXPECT_EQ(window.progress(), 0);
   EXPECT_EQ(window.text(control::Status), "");
-  EXPECT_TRUE(window.window_enabled);
+  EXPECT_TRUE(window.window_enabled());
 }
 
 TEST_F(Command, KeepsOneConverterObjectPerFormat) {
   fill();
   window.set_text(control::InputPath, "/nonexistent/in.dat");
-  window.select(option::HFC);
-  EXPECT_EQ(command.hfc(), nullptr);
+  window.select_format("hfcnoise");
+  const InputFormat& hfc = *format_named("hfcnoise");
+  EXPECT_EQ(command.converter_of(hfc), nullptr);
   command.cmdConvert2KALVOR_Click();
-  const HFC_Lib* first = command.hfc();
+  const Converter* first = command.converter_of(hfc);
   ASSERT_NE(first, nullptr);
   command.cmdConvert2KALVOR_Click();
-  EXPECT_EQ(command.hfc(), first);
-  EXPECT_EQ(command.hfa(), nullptr);
+  EXPECT_EQ(command.converter_of(hfc), first);
+  EXPECT_EQ(command.converter_of(*format_named("hfanoise")), nullptr);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace kalvor::test {
 HfaProject::HfaProject(const std::string& name) : folder_(scratch_.copy_in("hfa/" + name)) {
   std::filesystem::create_directories(report().parent_path());
   job.fill_project_details();
-  job.select(option::HFA);
+  job.select_format("hfanoise");
   job.set_text(control::InputPath, input().string());
   job.set_text(control::OutputPath, report().string());
   job.set_text(control::DialogFileName, input().string());

@@ -10,7 +10,7 @@ HfcConversion::HfcConversion(const std::string& input_bytes) {
   write_file(input, input_bytes);
   set_modification_time(input, 2026, 3, 14, 9, 5);
   job.fill_project_details();
-  job.select(option::HFC);
+  job.select_format("hfcnoise");
   job.set_text(control::InputPath, input.string());
   job.set_text(control::OutputPath, output.string());
   job.set_text(control::DialogFileName, input.string());

@@ -16,7 +16,7 @@ namespace kalvor::test {
 inline void prepare_job(FakeJob& job, const std::filesystem::path& master,
                         const std::filesystem::path& report) {
   job.fill_project_details();
-  job.select(option::RoadNoise);
+  job.select_format("roadnoise");
   job.set_text(control::InputPath, master.string());
   job.set_text(control::OutputPath, report.string());
   job.set_text(control::DialogFileName, master.string());

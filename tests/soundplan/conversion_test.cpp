@@ -44,7 +44,7 @@ TEST(Conversion, HandsTheIntermediateFilesToTheHfaNoiseStageAndGivesTheJobBack) 
   job.set_text(control::OutputPath, (project.dir / "report.txt").string());
   const auto before = list_files(project.dir.path());
 
-  job.select(option::SoundPlan);
+  job.select_format("soundplan");
   ConvertCommand command(job);
   command.cmdConvert2KALVOR_Click();
 
@@ -74,7 +74,7 @@ TEST(Conversion, FailureOfTheHfaNoiseStageLeavesNoIntermediateFile) {
   project.job.set_text(control::OutputPath, (project.dir / "missing" / "report.txt").string());
   const auto before = list_files(project.dir.path());
 
-  project.job.select(option::SoundPlan);
+  project.job.select_format("soundplan");
   ConvertCommand command(project.job);
   command.cmdConvert2KALVOR_Click();
   EXPECT_FALSE(command.last_conversion_succeeded());

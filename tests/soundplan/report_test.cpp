@@ -20,7 +20,7 @@ TEST_P(SoundPlanReport, ThroughTheConvertCommand) {
   SoundPlanProject project(read_file(case_dir / "project.txt"));
   set_modification_time(project.dir / "chosen.sp", 2024, 5, 6, 7, 8);
   const auto before = list_files(project.dir.path());
-  project.job.select(option::SoundPlan);
+  project.job.select_format("soundplan");
   ConvertCommand command(project.job);
 
   command.cmdConvert2KALVOR_Click();

@@ -11,7 +11,7 @@ namespace {
 void fill_job(FakeJob& job, const std::filesystem::path& workbook,
               const std::filesystem::path& output) {
   job.fill_project_details();
-  job.select(option::Tnia);
+  job.select_format("tnia");
   job.set_text(control::InputPath, workbook.string());
   job.set_text(control::OutputPath, output.string());
   job.set_text(control::DialogFileName, workbook.string());
@@ -23,13 +23,6 @@ void fill_job(FakeJob& job, const std::filesystem::path& workbook,
 TniaConversion::TniaConversion(const WorkbookDescription& book, bool inline_strings)
     : workbook(dir / "model.xlsx"), output(dir / "report.txt") {
   write_xlsx(book, workbook, inline_strings);
-  fill_job(job, workbook, output);
-}
-
-TniaConversion::TniaConversion(const CaseWorkbook& committed)
-    : workbook(dir / ("model." + committed.extension)), output(dir / "report.txt") {
-  std::filesystem::copy_file(
-      data_dir() / "tnia" / committed.name / ("workbook." + committed.extension), workbook);
   fill_job(job, workbook, output);
 }
 

@@ -13,18 +13,10 @@
 
 namespace kalvor::test {
 
-// A committed workbook of a test case in tests/data/tnia: the case's
-// workbook.xls, or workbook.xlsx where the case has one.
-struct CaseWorkbook {
-  std::string name;
-  std::string extension = "xls";
-};
-
 class TniaConversion {
  public:
   // The workbook written as .xlsx from a description.
   explicit TniaConversion(const WorkbookDescription& book, bool inline_strings = false);
-  explicit TniaConversion(const CaseWorkbook& committed);
 
   // Runs the converter; a failure closes every channel and is passed on.
   void run(TNIA_Lib& converter);

@@ -56,7 +56,7 @@ TEST_F(BrowseTest, InputAndLayoutBarrierShareOneDialogWhoseLastPickDatesTheRepor
   EXPECT_EQ(shown(control::InputPath), path("model.dat"));
   EXPECT_EQ(window->text(control::DialogFileName), path("model.dat").toStdString());
 
-  click(option::HFA);
+  click(option_of("hfanoise"));
   click(control::LayoutBarrierSwitch);
   pick(kOpenTitle, kLayoutBarrierFilters, path("layout.txt"));
   click(control::LayoutBarrierBrowse);
@@ -84,7 +84,7 @@ TEST_F(BrowseTest, CancellingABrowseChangesNothing) {
   pick(kOpenTitle, kInputFilters, path("model.dat"));
   click("cmdBrowseInput");
   type(control::OutputPath, "typed.txt");
-  click(option::HFA);
+  click(option_of("hfanoise"));
   click(control::LayoutBarrierSwitch);
   type(control::LayoutBarrierFile, "typed-layout.txt");
 

@@ -49,7 +49,8 @@ TEST_F(MainWindowTest, LoadsWithTitleCaptionsAndTheConvertCommandLocked) {
 
   EXPECT_EQ(find<QLabel>("lblStatus")->text(), "*** (No blank input fields) ***");
   EXPECT_EQ(find<QLabel>("lblInput")->text(), "Input file:");
-  for (auto option : {option::HFA, option::HFC, option::SoundPlan, option::RoadNoise, option::Tnia})
+  for (auto option : {option_of("hfanoise"), option_of("hfcnoise"), option_of("soundplan"),
+                      option_of("roadnoise"), option_of("tnia")})
     EXPECT_FALSE(window->option_selected(option));
   for (auto name : {"WithLayBar_chk", "WithLayBar_lbl", "WithLayBar_txt", "WithLayBar_cmd"})
     EXPECT_FALSE(window->enabled(name)) << name;
@@ -61,7 +62,7 @@ TEST_F(MainWindowTest, LoadsWithTitleCaptionsAndTheConvertCommandLocked) {
 TEST_F(MainWindowTest, ConvertIsOfferedOnlyWhenEveryFieldHoldsMoreThanBlanksAndAFormatIsChosen) {
   fill_job("in.dat", "out.txt");
   EXPECT_FALSE(convert_ready()) << "no format chosen yet";
-  click(option::SoundPlan);
+  click(option_of("soundplan"));
   type(control::Coordinate, "HK1980 Grid");
   EXPECT_TRUE(convert_ready());
 
@@ -77,7 +78,7 @@ TEST_F(MainWindowTest, ConvertIsOfferedOnlyWhenEveryFieldHoldsMoreThanBlanksAndA
 
 TEST_F(MainWindowTest, LayoutBarrierSwitchHoldsBackHFANoiseUntilItsFileIsNamed) {
   fill_job("in.dat", "out.txt");
-  click(option::HFA);
+  click(option_of("hfanoise"));
   EXPECT_EQ(shown(control::Coordinate), "") << "choosing HFANoise empties the coordinate system";
   type(control::Coordinate, "HK1980 Grid");
   EXPECT_TRUE(convert_ready());
@@ -105,11 +106,14 @@ TEST_F(MainWindowTest, EachFormatSetsItsInputLabelAndOnlyHFCNoiseFillsTheCoordin
     const char* label;
     const char* coordinate;
   };
-  const Expected formats[] = {
-      {option::HFC, "Input file:", "HK1980 Grid"}, {option::RoadNoise, "Master file:", ""},
-      {option::HFC, "Input file:", "HK1980 Grid"}, {option::Tnia, "MS Excel file:", ""},
-      {option::HFC, "Input file:", "HK1980 Grid"}, {option::SoundPlan, "Input file:", ""},
-      {option::HFC, "Input file:", "HK1980 Grid"}, {option::HFA, "Input file:", ""}};
+  const Expected formats[] = {{option_of("hfcnoise"), "Input file:", "HK1980 Grid"},
+                              {option_of("roadnoise"), "Master file:", ""},
+                              {option_of("hfcnoise"), "Input file:", "HK1980 Grid"},
+                              {option_of("tnia"), "MS Excel file:", ""},
+                              {option_of("hfcnoise"), "Input file:", "HK1980 Grid"},
+                              {option_of("soundplan"), "Input file:", ""},
+                              {option_of("hfcnoise"), "Input file:", "HK1980 Grid"},
+                              {option_of("hfanoise"), "Input file:", ""}};
   fill_job("in.dat", "out.txt");
   for (const auto& format : formats) {
     click(format.option);
@@ -121,14 +125,14 @@ TEST_F(MainWindowTest, EachFormatSetsItsInputLabelAndOnlyHFCNoiseFillsTheCoordin
 }
 
 TEST_F(MainWindowTest, OnlyHFANoiseOffersTheLayoutBarrierSwitch) {
-  click(option::HFA);
+  click(option_of("hfanoise"));
   EXPECT_TRUE(window->enabled(control::LayoutBarrierSwitch));
   EXPECT_TRUE(window->enabled("WithLayBar_lbl"));
   EXPECT_EQ(window->check_value(control::LayoutBarrierSwitch), 0);
   click(control::LayoutBarrierSwitch);
   type(control::LayoutBarrierFile, "lay.txt");
 
-  click(option::RoadNoise);
+  click(option_of("roadnoise"));
   EXPECT_EQ(window->check_value(control::LayoutBarrierSwitch), 0);
   EXPECT_EQ(shown(control::LayoutBarrierFile), "");
   for (auto name : {"WithLayBar_chk", "WithLayBar_lbl", "WithLayBar_txt", "WithLayBar_cmd"})
@@ -164,7 +168,7 @@ TEST_F(MainWindowTest, ProgressKeepsTheFractionsOfSmallStepsWithinZeroToHundred)
 
 TEST_F(MainWindowTest, ChangesByAConverterRunTheReactionsButNotTheReadinessCheck) {
   fill_job("in.dat", "out.txt");
-  click(option::SoundPlan);
+  click(option_of("soundplan"));
   window->command().DisableControls();
   auto* convert = find<QPushButton>("cmdConvert2KALVOR");
   EXPECT_FALSE(convert->isEnabled());

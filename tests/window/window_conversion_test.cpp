@@ -50,7 +50,7 @@ TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWith
   const auto output = scratch / "report.txt";
   fill_job("", QString::fromStdString(output.string()));
   pick_with("cmdBrowseInput", input.string());
-  click(option::HFC);
+  click(option_of("hfcnoise"));
   ASSERT_TRUE(convert_ready());
 
   // An event posted now is handled while the converter runs, before "Done".
@@ -72,17 +72,18 @@ TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWith
   expect_handed_back();
   EXPECT_SAME_REPORT(read_file(data_dir() / "hfc/roads/expected.txt"), read_file(output));
 
-  const HFC_Lib* converter = window->command().hfc();
+  const Converter* converter = window->command().converter_of(*format_named("hfcnoise"));
   entry("mnuConvert")->trigger();
   EXPECT_EQ(answers.messages.size(), 2u);
-  EXPECT_EQ(window->command().hfc(), converter) << "a second conversion reuses the converter";
+  EXPECT_EQ(window->command().converter_of(*format_named("hfcnoise")), converter)
+      << "a second conversion reuses the converter";
 }
 
 TEST_F(WindowConversionTest, FailingConversionShowsTheErrorAndHandsTheWindowBack) {
   const auto output = scratch / "report.txt";
   fill_job(QString::fromStdString((scratch / "missing.txt").string()),
            QString::fromStdString(output.string()));
-  click(option::HFC);
+  click(option_of("hfcnoise"));
   click("cmdConvert2KALVOR");
 
   ASSERT_EQ(answers.messages.size(), 1u);

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "fake_job.h"
 #include "modal_answerer.h"
 #include "window/frm_main.h"
 

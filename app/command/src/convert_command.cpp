@@ -1,35 +1,38 @@
 #include "command/convert_command.h"
 
+#include <algorithm>
 #include <array>
 
 #include "command/safe_conversion.h"
-#include "hfa/hfa_lib.h"
-#include "hfc/hfc_lib.h"
 #include "quillan/text.h"
-#include "roadnoise/roadnoise_lib.h"
-#include "soundplan/soundplan_lib.h"
-#include "tnia/tnia_lib.h"
 
 namespace kalvor {
 
 namespace {
 
-constexpr std::string_view kConvertButton = "cmdConvert2KALVOR";
-constexpr std::string_view kConvertMenu = "mnuConvert";
-
-// The controls locked during a conversion, in the order they are disabled.
-constexpr std::array<std::string_view, 20> kLockedControls = {
-    "cmdBrowseInput",    "cmdBrowseOutput",   kConvertButton,    "cmdExit",
-    "mnuFile",           "mnuHelp",           "mnuTools",        option::Tnia,
-    option::HFA,         option::HFC,         option::RoadNoise, option::SoundPlan,
-    control::Coordinate, control::Email,      control::Fax,      control::InputPath,
-    control::Consultant, control::OutputPath, control::Phone,    control::YearTrafficFlow};
+// The controls locked during a conversion besides the format options, in
+// the order they are disabled; the options follow, in the order of their
+// names.
+constexpr std::array<std::string_view, 7> kLockedCommands = {
+    control::BrowseInput, control::BrowseOutput, control::ConvertButton, control::ExitButton,
+    control::FileMenu,    control::HelpMenu,     control::ToolsMenu};
+constexpr std::array<std::string_view, 8> kLockedTextBoxes = {
+    control::Coordinate, control::Email,      control::Fax,   control::InputPath,
+    control::Consultant, control::OutputPath, control::Phone, control::YearTrafficFlow};
 
 constexpr std::array<std::string_view, 3> kLayoutBarrierControls = {
     control::LayoutBarrierSwitch, control::LayoutBarrierBrowse, control::LayoutBarrierFile};
 
-constexpr std::array<std::string_view, 5> kFormatOptions = {
-    option::HFA, option::HFC, option::SoundPlan, option::RoadNoise, option::Tnia};
+// Every control the command locks, except the layout-barrier controls.
+std::vector<std::string_view> locked_controls() {
+  std::vector<std::string_view> options;
+  for (const auto& format : input_formats()) options.push_back(format.option);
+  std::ranges::sort(options);
+  std::vector<std::string_view> controls(kLockedCommands.begin(), kLockedCommands.end());
+  controls.insert(controls.end(), options.begin(), options.end());
+  controls.insert(controls.end(), kLockedTextBoxes.begin(), kLockedTextBoxes.end());
+  return controls;
+}
 
 bool blank(const std::string& text) {
   return quillan::trim(text).empty();
@@ -47,7 +50,9 @@ std::string compose_window_title(const Version& v) {
 }
 
 ConvertCommand::ConvertCommand(MainWindow& window)
-    : window_(window), window_title_(compose_window_title(program_version())) {}
+    : window_(window),
+      window_title_(compose_window_title(program_version())),
+      converters_(input_formats().size()) {}
 
 ConvertCommand::~ConvertCommand() = default;
 
@@ -61,92 +66,95 @@ bool ConvertCommand::fields_ready() const {
   return true;
 }
 
+const InputFormat* ConvertCommand::selected_format() const {
+  for (const auto& format : input_formats())
+    if (window_.option_selected(format.option)) return &format;
+  return nullptr;
+}
+
+bool ConvertCommand::ready() const {
+  if (!fields_ready()) return false;
+  const InputFormat* format = selected_format();
+  if (format == nullptr) return false;
+  return !(format->layout_barriers && window_.check_value(control::LayoutBarrierSwitch) != 0 &&
+           blank(window_.text(control::LayoutBarrierFile)));
+}
+
 void ConvertCommand::CheckConvertReady() {
   if (!controls_enabled_) return;
-  window_.set_enabled(kConvertButton, false);
-  window_.set_enabled(kConvertMenu, false);
-  if (!fields_ready()) return;
-  bool any_format = false;
-  for (auto opt : kFormatOptions) any_format = any_format || window_.option_selected(opt);
-  if (!any_format) return;
-  if (window_.option_selected(option::HFA) &&
-      window_.check_value(control::LayoutBarrierSwitch) != 0 &&
-      blank(window_.text(control::LayoutBarrierFile)))
-    return;
-  window_.set_enabled(kConvertButton, true);
-  window_.set_enabled(kConvertMenu, true);
+  window_.set_enabled(control::ConvertButton, false);
+  window_.set_enabled(control::ConvertMenu, false);
+  if (!ready()) return;
+  window_.set_enabled(control::ConvertButton, true);
+  window_.set_enabled(control::ConvertMenu, true);
 }
 
 void ConvertCommand::DisableControls() {
   controls_enabled_ = false;
-  for (auto c : kLockedControls) window_.set_enabled(c, false);
+  for (auto c : locked_controls()) window_.set_enabled(c, false);
   for (auto c : kLayoutBarrierControls) window_.set_enabled(c, false);
 }
 
 void ConvertCommand::EnableControls() {
   controls_enabled_ = true;
-  for (auto c : kLockedControls) window_.set_enabled(c, true);
+  for (auto c : locked_controls()) window_.set_enabled(c, true);
   if (window_.check_value(control::LayoutBarrierSwitch) != 0)
     for (auto c : kLayoutBarrierControls) window_.set_enabled(c, true);
-  if (window_.option_selected(option::HFA)) window_.set_enabled(control::LayoutBarrierSwitch, true);
+  const InputFormat* format = selected_format();
+  if (format != nullptr && format->layout_barriers)
+    window_.set_enabled(control::LayoutBarrierSwitch, true);
 }
 
-void ConvertCommand::dispatch(JobDetails& job) {
-  if (window_.option_selected(option::HFA)) {
-    if (!hfa_) hfa_ = std::make_unique<HFA_Lib>();
-    hfa_->Convert_From_HFANoise(job);
-  } else if (window_.option_selected(option::HFC)) {
-    if (!hfc_) hfc_ = std::make_unique<HFC_Lib>();
-    hfc_->Convert_From_HFCNoise(job);
-  } else if (window_.option_selected(option::SoundPlan)) {
-    if (!soundplan_) soundplan_ = std::make_unique<SoundPlan_Lib>();
-    soundplan_->Convert_From_SoundPlan(job);
-  } else if (window_.option_selected(option::RoadNoise)) {
-    if (!roadnoise_) roadnoise_ = std::make_unique<RoadNoise_Lib>();
-    roadnoise_->Convert_From_RoadNoise(job);
-  } else if (window_.option_selected(option::Tnia)) {
-    if (!tnia_) tnia_ = std::make_unique<TNIA_Lib>();
-    tnia_->Convert_From_TNIA(job);
-  }
+const Converter* ConvertCommand::converter_of(const InputFormat& format) const {
+  return converters_[static_cast<std::size_t>(&format - input_formats().data())].get();
 }
 
-bool ConvertCommand::run_selected_converter() {
-  ConversionOutcome outcome = run_safely(window_, [this](JobDetails& job) { dispatch(job); });
-  last_succeeded_ = outcome.succeeded;
-  last_failure_ = outcome.failure;
-  return outcome.succeeded;
+Converter& ConvertCommand::converter_for(const InputFormat& format) {
+  auto& slot = converters_[static_cast<std::size_t>(&format - input_formats().data())];
+  if (!slot) slot = format.make_converter();
+  return *slot;
 }
 
-void ConvertCommand::cmdConvert2KALVOR_Click() {
+ConversionOutcome ConvertCommand::run_converter(const InputFormat& format) {
+  ConversionOutcome outcome =
+      run_safely(window_, [&](JobDetails& job) { converter_for(format).convert(job); });
+  // A converter may wrap the cancellation in an error of its own; a request
+  // still pending when the conversion failed is what ended it.
+  if (!outcome.succeeded && cancellation_requested())
+    outcome = {false, ConversionCancelled().what(), true};
+  clear_cancellation_request();
+  return outcome;
+}
+
+void ConvertCommand::refuse(const std::string& message) {
+  window_.message_box(message, MessageIcon::Exclamation, MessageButtons::Ok, window_title_);
+  window_.set_window_enabled(true);
+  last_outcome_ = {false, message};
+}
+
+ConversionOutcome ConvertCommand::cmdConvert2KALVOR_Click() {
   window_.set_window_enabled(false);
   if (window_.text(control::InputPath).empty()) {
-    window_.message_box("Missing Input file Name", MessageIcon::Exclamation, MessageButtons::Ok,
-                        window_title_);
-    window_.set_window_enabled(true);
-    return;
+    refuse("Missing Input file Name");
+    return last_outcome_;
   }
-  bool any_format = false;
-  for (auto opt : kFormatOptions) any_format = any_format || window_.option_selected(opt);
-  if (!any_format) {
-    window_.message_box("Missing Input file Format", MessageIcon::Exclamation, MessageButtons::Ok,
-                        window_title_);
-    window_.set_window_enabled(true);
-    return;
+  const InputFormat* format = selected_format();
+  if (format == nullptr) {
+    refuse("Missing Input file Format");
+    return last_outcome_;
   }
   window_.set_progress(0);
   DisableControls();
-  if (run_selected_converter()) {
-    window_.set_progress(100);
-    window_.message_box("Done", MessageIcon::Information, MessageButtons::Ok, window_title_);
-  } else {
-    // A failed conversion is reported as such, never as "Done".
-    window_.message_box(last_failure_, MessageIcon::Critical, MessageButtons::Ok, window_title_);
-  }
+  last_outcome_ = run_converter(*format);
+  // A failed conversion is reported as such, never as "Done".
+  if (last_outcome_.succeeded) window_.set_progress(100);
+  window_.conversion_finished(last_outcome_, window_title_);
   EnableControls();
   window_.set_progress(0);
   window_.set_text(control::Status, "");
   window_.refresh();
   window_.set_window_enabled(true);
+  return last_outcome_;
 }
 
 }  // namespace kalvor

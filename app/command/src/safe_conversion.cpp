@@ -73,11 +73,13 @@ class RedirectedJob : public JobDetails {
   float progress() const override { return window_.progress(); }
   void set_progress(float v) override { window_.set_progress(v); }
   void refresh() override { window_.refresh(); }
-  void process_events() override { window_.process_events(); }
   MessageResult message_box(const std::string& text, MessageIcon icon, MessageButtons buttons,
                             const std::string& title) override {
     return window_.message_box(text, icon, buttons, title);
   }
+
+ protected:
+  void process_pending_events() override { window_.process_events(); }
 
  private:
   MainWindow& window_;
@@ -164,6 +166,9 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
     RedirectedJob job(window, partial);
     convert(job);
     outcome.succeeded = true;
+  } catch (const ConversionCancelled& e) {
+    outcome.cancelled = true;
+    outcome.failure = e.what();
   } catch (const std::exception& e) {
     outcome.failure = e.what();
   }

@@ -38,24 +38,6 @@
 
 namespace kalvor {
 
-// What choosing an input format does to the window.
-struct frmMain::FormatChoice {
-  std::string_view option;
-  const char* caption;
-  const char* coordinate;
-  const char* input_label;
-  bool layout_barrier;
-};
-
-// The input formats in the order of their option buttons.
-const frmMain::FormatChoice frmMain::kFormatChoices[] = {
-    {option::HFA, "HFANoise", "", "Input file:", true},
-    {option::HFC, "HFCNoise", "HK1980 Grid", "Input file:", false},
-    {option::SoundPlan, "SoundPLAN", "", "Input file:", false},
-    {option::RoadNoise, "RoadNoise", "", "Master file:", false},
-    {option::Tnia, "TNIA v2.0", "", "MS Excel file:", false},
-};
-
 namespace {
 
 constexpr const char* kInputFilter =
@@ -66,6 +48,10 @@ constexpr const char* kLayoutBarrierFilter =
     "All files(*.*)|*.*|Data files(*.dat)|*.dat|Text files(*.txt)|*.txt";
 constexpr const char* kOpenTitle = "Open Input file for Conversion";
 constexpr const char* kCreateTitle = "Create Output file for Conversion";
+
+QString qt_text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString qt_name(std::string_view name) {
   return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -203,12 +189,12 @@ QWidget* frmMain::build_format_frame() {
   auto* frame = named<QGroupBox>(row, "fmeInput");
   frame->setTitle(QStringLiteral("Input File Format"));
   auto* options = new QHBoxLayout(frame);
-  for (const FormatChoice& choice : kFormatChoices) {
-    auto* button = named<QRadioButton>(frame, choice.option);
-    button->setText(QString::fromUtf8(choice.caption));
+  for (const InputFormat& format : input_formats()) {
+    auto* button = named<QRadioButton>(frame, format.option);
+    button->setText(qt_text(format.caption));
     options->addWidget(button);
-    connect(button, &QRadioButton::toggled, this, [this, &choice](bool selected) {
-      if (selected) choose_format(choice);
+    connect(button, &QRadioButton::toggled, this, [this, &format](bool selected) {
+      if (selected) choose_format(format);
     });
   }
   row_layout->addWidget(frame, 1);
@@ -378,14 +364,14 @@ void frmMain::Form_Load() {
   setWindowTitle(QString::fromStdString(WindowTitle()));
   // The menu entry follows the button, so neither bypasses the readiness
   // check before the fields are filled.
-  set_enabled("cmdConvert2KALVOR", false);
-  set_enabled("mnuConvert", false);
+  set_enabled(control::ConvertButton, false);
+  set_enabled(control::ConvertMenu, false);
 }
 
-void frmMain::choose_format(const FormatChoice& choice) {
-  txtCoordinate_->setText(QString::fromUtf8(choice.coordinate));
-  lblInput_->setText(QString::fromUtf8(choice.input_label));
-  ResetWithLayBar(choice.layout_barrier);
+void frmMain::choose_format(const InputFormat& format) {
+  txtCoordinate_->setText(qt_text(format.default_coordinate));
+  lblInput_->setText(qt_text(format.input_label));
+  ResetWithLayBar(format.layout_barriers);
   command_->CheckConvertReady();
 }
 
@@ -597,7 +583,7 @@ void frmMain::refresh() {
   repaint();
 }
 
-void frmMain::process_events() {
+void frmMain::process_pending_events() {
   QCoreApplication::processEvents();
 }
 

@@ -8,33 +8,12 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
+#include <vector>
 
-#include "job/job_details.h"
+#include "formats/input_formats.h"
+#include "job/main_window.h"
 
 namespace kalvor {
-
-class HFA_Lib;
-class HFC_Lib;
-class SoundPlan_Lib;
-class RoadNoise_Lib;
-class TNIA_Lib;
-
-// Format options of the window, in the order the command tests them.
-namespace option {
-inline constexpr std::string_view HFA = "optHFA";
-inline constexpr std::string_view HFC = "optHFC";
-inline constexpr std::string_view SoundPlan = "optSP";
-inline constexpr std::string_view RoadNoise = "optRN";
-inline constexpr std::string_view Tnia = "optExcel";
-}  // namespace option
-
-class MainWindow : public JobDetails {
- public:
-  virtual bool option_selected(std::string_view option) const = 0;
-  // Enables or disables the whole window.
-  virtual void set_window_enabled(bool enabled) = 0;
-};
 
 struct Version {
   int major = 0, minor = 0, revision = 0;
@@ -57,35 +36,37 @@ class ConvertCommand {
   void CheckConvertReady();
   void DisableControls();
   void EnableControls();
-  void cmdConvert2KALVOR_Click();
-  void mnuConvert_Click() { cmdConvert2KALVOR_Click(); }
+  // Answers how the conversion ended (also kept as last_outcome()).
+  ConversionOutcome cmdConvert2KALVOR_Click();
+  ConversionOutcome mnuConvert_Click() { return cmdConvert2KALVOR_Click(); }
 
-  // The converter objects, empty until their first conversion.
-  const HFA_Lib* hfa() const { return hfa_.get(); }
-  const HFC_Lib* hfc() const { return hfc_.get(); }
-  const SoundPlan_Lib* soundplan() const { return soundplan_.get(); }
-  const RoadNoise_Lib* roadnoise() const { return roadnoise_.get(); }
-  const TNIA_Lib* tnia() const { return tnia_.get(); }
+  // The readiness rule of CheckConvertReady, without changing the window.
+  bool ready() const;
+  // The format whose option is selected, the first in table order; nullptr
+  // when none is.
+  const InputFormat* selected_format() const;
 
-  // Whether the last conversion completed, and its failure message if not.
-  bool last_conversion_succeeded() const { return last_succeeded_; }
-  const std::string& last_failure() const { return last_failure_; }
+  // The converter object of a format, empty until its first conversion.
+  const Converter* converter_of(const InputFormat& format) const;
+
+  // How the last conversion ended; a command stopped before converting (no
+  // input path, no format) counts as failed with its message.
+  const ConversionOutcome& last_outcome() const { return last_outcome_; }
+  bool last_conversion_succeeded() const { return last_outcome_.succeeded; }
+  const std::string& last_failure() const { return last_outcome_.failure; }
 
  private:
-  bool run_selected_converter();
-  void dispatch(JobDetails& job);
+  void refuse(const std::string& message);
+  ConversionOutcome run_converter(const InputFormat& format);
+  Converter& converter_for(const InputFormat& format);
   bool fields_ready() const;
 
   MainWindow& window_;
   std::string window_title_;
   bool controls_enabled_ = true;
-  bool last_succeeded_ = false;
-  std::string last_failure_;
-  std::unique_ptr<HFA_Lib> hfa_;
-  std::unique_ptr<HFC_Lib> hfc_;
-  std::unique_ptr<SoundPlan_Lib> soundplan_;
-  std::unique_ptr<RoadNoise_Lib> roadnoise_;
-  std::unique_ptr<TNIA_Lib> tnia_;
+  ConversionOutcome last_outcome_;
+  // One slot per row of the format table.
+  std::vector<std::unique_ptr<Converter>> converters_;
 };
 
 }  // namespace kalvor

@@ -7,14 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "command/convert_command.h"
+#include "job/main_window.h"
 
 namespace kalvor {
-
-struct ConversionOutcome {
-  bool succeeded = false;
-  std::string failure;  // the message for the user when it did not succeed
-};
 
 ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDetails&)>& convert);
 

@@ -37,7 +37,6 @@ class frmMain : public QMainWindow, public MainWindow {
   float progress() const override { return progress_; }
   void set_progress(float value) override;
   void refresh() override;
-  void process_events() override;
   MessageResult message_box(const std::string& text, MessageIcon icon, MessageButtons buttons,
                             const std::string& title) override;
   bool option_selected(std::string_view option) const override;
@@ -54,13 +53,11 @@ class frmMain : public QMainWindow, public MainWindow {
   const QString& help_file() const { return help_file_; }
 
  protected:
+  void process_pending_events() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct FormatChoice;
-  static const FormatChoice kFormatChoices[5];
-
   void build_menus();
   void build_toolbar();
   QWidget* build_file_rows();
@@ -71,7 +68,7 @@ class frmMain : public QMainWindow, public MainWindow {
   void connect_reactions();
   void Form_Load();
 
-  void choose_format(const FormatChoice& choice);
+  void choose_format(const InputFormat& format);
   void ResetWithLayBar(bool Enabled);
   void WithLayBar_chk_Click();
   void cmdBrowseInput_Click();

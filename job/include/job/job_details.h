@@ -9,9 +9,11 @@
 // handed over in the file system's own encoding so they can be opened.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "job/cancellation.h"
+#include "job/conversion_error.h"
 
 namespace kalvor {
 
@@ -31,6 +33,16 @@ inline constexpr std::string_view LayoutBarrierSwitch = "WithLayBar_chk";
 inline constexpr std::string_view LayoutBarrierBrowse = "WithLayBar_cmd";
 inline constexpr std::string_view Progress = "PBarLoading";
 inline constexpr std::string_view Status = "sbStatusBar";
+
+// Controls of the window that the convert command locks and enables.
+inline constexpr std::string_view BrowseInput = "cmdBrowseInput";
+inline constexpr std::string_view BrowseOutput = "cmdBrowseOutput";
+inline constexpr std::string_view ConvertButton = "cmdConvert2KALVOR";
+inline constexpr std::string_view ConvertMenu = "mnuConvert";
+inline constexpr std::string_view ExitButton = "cmdExit";
+inline constexpr std::string_view FileMenu = "mnuFile";
+inline constexpr std::string_view HelpMenu = "mnuHelp";
+inline constexpr std::string_view ToolsMenu = "mnuTools";
 }  // namespace control
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
@@ -60,7 +72,14 @@ class JobDetails {
   virtual void set_progress(float value) = 0;
 
   virtual void refresh() = 0;
-  virtual void process_events() = 0;
+
+  // Lets the caller process pending events (repaint the progress, take user
+  // input); then a pending cancellation request ends the conversion with
+  // ConversionCancelled. Converters call it between records.
+  void process_events() {
+    process_pending_events();
+    throw_if_cancellation_requested();
+  }
 
   virtual MessageResult message_box(const std::string& text, MessageIcon icon,
                                     MessageButtons buttons, const std::string& title) = 0;
@@ -75,13 +94,10 @@ class JobDetails {
     double next = static_cast<double>(progress()) + step;
     set_progress(static_cast<float>(next > 100.0 ? 100.0 : (next < 0.0 ? 0.0 : next)));
   }
-};
 
-// A conversion that cannot go on: the message names the file, the line or
-// record, and what was expected there.
-class ConversionError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+ protected:
+  // The implementation's own event processing, without the cancellation test.
+  virtual void process_pending_events() = 0;
 };
 
 }  // namespace kalvor

@@ -1,0 +1,75 @@
+// The format table: the rows the window, the command line and the command
+// are built from, and the file-name rules of drag and drop.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "formats/input_formats.h"
+
+namespace kalvor {
+namespace {
+
+TEST(FormatTable, HoldsTheFiveFormatsInTheOrderOfTheOptionButtons) {
+  std::vector<std::string_view> options, captions, labels;
+  for (const auto& format : input_formats()) {
+    options.push_back(format.option);
+    captions.push_back(format.caption);
+    labels.push_back(format.input_label);
+  }
+  EXPECT_EQ(options,
+            (std::vector<std::string_view>{"optHFA", "optHFC", "optSP", "optRN", "optExcel"}));
+  EXPECT_EQ(captions, (std::vector<std::string_view>{"HFANoise", "HFCNoise", "SoundPLAN",
+                                                     "RoadNoise", "TNIA v2.0"}));
+  EXPECT_EQ(labels, (std::vector<std::string_view>{"Input file:", "Input file:", "Input file:",
+                                                   "Master file:", "MS Excel file:"}));
+}
+
+TEST(FormatTable, OnlyHfcNoiseHasADefaultCoordinateSystemAndOnlyHfaNoiseLayoutBarriers) {
+  for (const auto& format : input_formats()) {
+    EXPECT_EQ(format.default_coordinate, format.cli_name == "hfcnoise" ? "HK1980 Grid" : "")
+        << format.cli_name;
+    EXPECT_EQ(format.layout_barriers, format.cli_name == "hfanoise") << format.cli_name;
+  }
+}
+
+TEST(FormatTable, NamesAndOptionsAreUniqueAndFindTheirRow) {
+  std::set<std::string_view> names, options;
+  for (const auto& format : input_formats()) {
+    EXPECT_TRUE(names.insert(format.cli_name).second) << format.cli_name;
+    EXPECT_TRUE(options.insert(format.option).second) << format.option;
+    EXPECT_EQ(format_named(format.cli_name), &format);
+    EXPECT_EQ(format_of_option(format.option), &format);
+    EXPECT_NE(format.make_converter(), nullptr) << format.cli_name;
+  }
+  EXPECT_EQ(format_named("HFANoise"), nullptr);
+  EXPECT_EQ(format_of_option("optNone"), nullptr);
+  EXPECT_EQ(format_names(", ", " or "), "hfanoise, hfcnoise, soundplan, roadnoise or tnia");
+}
+
+TEST(FormatTable, EachFilterEntryIsOneOfTheInputDialog) {
+  const std::string input_dialog =
+      "All files(*.*)|*.*|Data files(*.dat)|*.dat|Master files(*.mas)|*.mas|"
+      "Text files(*.txt)|*.txt|MS Excel files(*.xls)|*.xls";
+  for (const auto& format : input_formats())
+    EXPECT_NE(input_dialog.find(format.dialog_filter), std::string::npos) << format.cli_name;
+}
+
+TEST(FormatTable, FileNamesTellRoadNoiseTniaAndSoundPlanApart) {
+  auto format_name = [](const char* file) -> std::string_view {
+    const InputFormat* format = format_of_file(std::string("/projects/") + file);
+    return format == nullptr ? "" : format->cli_name;
+  };
+  EXPECT_EQ(format_name("SHATIN.MAS"), "roadnoise");
+  EXPECT_EQ(format_name("shatin.mas"), "roadnoise");
+  EXPECT_EQ(format_name("model.xls"), "tnia");
+  EXPECT_EQ(format_name("model.XLSX"), "tnia");
+  for (const char* file : {"STRA.001", "BEUG.002", "REFL.010", "IMIS.001", "stra.001"})
+    EXPECT_EQ(format_name(file), "soundplan") << file;
+  // Files recognised by content only: nothing on a name alone.
+  EXPECT_EQ(format_name("does-not-exist.dat"), "");
+  EXPECT_EQ(format_name("MASTER.TXT"), "");
+  EXPECT_EQ(format_name("extra.xlsm"), "");
+}
+
+}  // namespace
+}  // namespace kalvor
