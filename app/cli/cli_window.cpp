@@ -6,11 +6,21 @@
 
 namespace kalvor::cli {
 
-CliWindow::CliWindow(bool show_progress) : show_progress_(show_progress) {}
+namespace {
+
+double seconds_since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+}  // namespace
+
+CliWindow::CliWindow(Mode mode) : mode_(mode) {}
 
 void CliWindow::set_text(std::string_view control, const std::string& value) {
   MemoryJob::set_text(control, value);
-  if (control == control::Status) draw_progress();
+  if (control != control::Status) return;
+  if (mode_ == Mode::Phases) status_changed(value);
+  draw_progress();
 }
 
 void CliWindow::set_progress(float value) {
@@ -22,8 +32,22 @@ void CliWindow::refresh() {
   draw_progress();
 }
 
+void CliWindow::status_changed(const std::string& status) {
+  if (status.empty() || status == phase_) return;
+  print_phase_end();
+  phase_ = status;
+  phase_started_ = Clock::now();
+}
+
+void CliWindow::print_phase_end() {
+  if (phase_.empty()) return;
+  std::fprintf(stderr, "kalvor-convert: %8.3f s  %s\n", seconds_since(phase_started_),
+               platform::windows1252_to_utf8(phase_).c_str());
+  phase_.clear();
+}
+
 void CliWindow::draw_progress() {
-  if (!show_progress_) return;
+  if (mode_ != Mode::ProgressLine) return;
   int percent = static_cast<int>(progress() + 0.5f);
   std::string status = platform::windows1252_to_utf8(text(control::Status));
   if (percent == last_drawn_percent_ && status == last_drawn_status_) return;
@@ -35,6 +59,10 @@ void CliWindow::draw_progress() {
 }
 
 void CliWindow::finish_progress() {
+  if (mode_ == Mode::Phases) {
+    print_phase_end();
+    std::fprintf(stderr, "kalvor-convert: %8.3f s  in all\n", seconds_since(started_));
+  }
   if (!progress_shown_) return;
   std::fprintf(stderr, "\r\033[K");
   std::fflush(stderr);
@@ -43,7 +71,10 @@ void CliWindow::finish_progress() {
 
 MessageResult CliWindow::message_box(const std::string& text, MessageIcon icon,
                                      MessageButtons buttons, const std::string& title) {
-  finish_progress();
+  if (progress_shown_) {
+    std::fprintf(stderr, "\r\033[K");
+    progress_shown_ = false;
+  }
   std::fprintf(stderr, "kalvor-convert: %s\n", platform::windows1252_to_utf8(text).c_str());
   return MemoryJob::message_box(text, icon, buttons, title);
 }

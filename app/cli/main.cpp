@@ -2,25 +2,43 @@
 // line, with the same readiness rules, messages and safety as the window.
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "cli_window.h"
 #include "command/convert_command.h"
 #include "formats/input_formats.h"
+#include "job_details_sources.h"
 #include "platform/files.h"
 #include "quillan/text.h"
+#include "report/report_reader.h"
+#include "stop_signals.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using kalvor::cli::CliWindow;
+using kalvor::cli::DetailValues;
 namespace control = kalvor::control;
 
 constexpr int kExitConversionFailed = 1;
 constexpr int kExitUsage = 2;
+
+// A usage error: the message has been printed, the program exits with 2.
+struct UsageError {
+  std::string message;
+};
+
+struct Arguments {
+  std::string format = "auto";
+  std::string input, positional_input, output;
+  std::string layout_barrier, dialog_file, job_file;
+  DetailValues options;  // job details given as options
+  bool quiet = false, verbose = false, help = false, version = false;
+};
 
 // The --format names of the formats for which `applies` holds, joined by
 // `separator`.
@@ -38,159 +56,238 @@ std::string usage() {
   std::string defaults;
   for (const auto& f : kalvor::input_formats())
     if (!f.default_coordinate.empty())
-      defaults += "  --coordinate       defaults to \"" + std::string(f.default_coordinate) +
-                  "\" for " + std::string(f.cli_name) + "\n";
-  return "Usage: kalvor-convert --format FMT --input PATH --output PATH\n"
-         "                      --consultant TEXT --phone TEXT --fax TEXT --email TEXT\n"
-         "                      --coordinate TEXT --year TEXT\n"
-         "                      [--layout-barrier PATH] [--dialog-file PATH] [--quiet]\n"
-         "FMT: " +
-         kalvor::format_names(" | ", " | ") +
-         "\n"
+      defaults += "                        (default \"" + std::string(f.default_coordinate) +
+                  "\" for " + std::string(f.cli_name) + ")\n";
+  return "Usage: kalvor-convert [-f FORMAT] [-o REPORT] [OPTION...] [--] INPUT\n"
+         "       kalvor-convert [-f FORMAT] -i INPUT [OPTION...]\n"
          "\n"
          "Converts a road-traffic-noise model to an exchange report.\n"
-         "  --input            input file (RoadNoise: master file; TNIA: workbook;\n"
-         "                     SoundPLAN: any file of the project folder)\n"
-         "  --output           the exchange report to write\n"
-         "  --layout-barrier   layout-barrier file (" +
+         "\n"
+         "  -f, --format FORMAT   auto (the default), " +
+         kalvor::format_names(", ", " or ") +
+         ";\n"
+         "                        auto picks it from the input's name or content\n"
+         "  -i, --input INPUT     the input, or give it as the last argument\n"
+         "                        (RoadNoise: master file; TNIA: workbook;\n"
+         "                        SoundPLAN: a file of the project folder, or the folder)\n"
+         "  -o, --output REPORT   the exchange report to write; - for standard output\n"
+         "                        (default: INPUT's stem + \"-report.txt\" beside it)\n"
+         "  -q, --quiet           no progress line\n"
+         "  -v, --verbose         print each phase with the time it took\n"
+         "      --consultant TEXT name of consultant\n"
+         "      --phone TEXT      telephone number\n"
+         "      --fax TEXT        fax number\n"
+         "      --email TEXT      e-mail address\n"
+         "      --coordinate TEXT coordinate system\n" +
+         defaults +
+         "      --year TEXT       year of traffic flow\n"
+         "      --job-file FILE   job details as \"key = value\" lines (INI or TOML),\n"
+         "                        keys named like the options above\n"
+         "      --layout-barrier FILE\n"
+         "                        layout-barrier file (" +
          names_where(layout_barriers, ", ") +
          " only)\n"
-         "  --dialog-file      file whose date and time go into the header\n"
-         "                     (default: the input file)\n" +
-         defaults +
-         "  --quiet            no progress line\n"
-         "  --help, --version\n"
-         "Exit status: 0 converted, 1 the conversion failed, 2 usage error.\n";
+         "      --dialog-file FILE\n"
+         "                        file whose date and time go into the header\n"
+         "                        (default: the input)\n"
+         "  -h, --help            this text\n"
+         "      --version         the version\n"
+         "\n"
+         "The job details come from the options, else from the environment\n"
+         "(KALVOR_CONSULTANT, KALVOR_PHONE, KALVOR_FAX, KALVOR_EMAIL,\n"
+         "KALVOR_COORDINATE, KALVOR_YEAR), else from the job file.\n"
+         "\n"
+         "Examples, with the job details in job.ini:\n"
+         "  kalvor-convert --job-file job.ini -f hfanoise model.dat \\\n"
+         "      --layout-barrier model_laybarr.txt -o model-report.txt\n"
+         "  kalvor-convert --job-file job.ini -f hfcnoise tai_po_road.txt\n"
+         "  kalvor-convert --job-file job.ini -f soundplan project/STRA.001\n"
+         "  kalvor-convert --job-file job.ini -f roadnoise SHATIN.MAS -o - | less\n"
+         "  kalvor-convert --job-file job.ini -f tnia workbook.xlsx --year 2036\n"
+         "\n"
+         "Exit status: 0 converted, 1 the conversion failed, 2 usage error,\n"
+         "129/130/143 stopped by SIGHUP/SIGINT/SIGTERM.\n";
 }
 
-// The job details in the order they are asked for, with the control that
-// holds each.
-struct Detail {
-  const char* flag;
-  std::string_view control;
-  bool is_path;
-};
-
-constexpr Detail kDetails[] = {{"--input", control::InputPath, true},
-                               {"--output", control::OutputPath, true},
-                               {"--consultant", control::Consultant, false},
-                               {"--phone", control::Phone, false},
-                               {"--fax", control::Fax, false},
-                               {"--email", control::Email, false},
-                               {"--coordinate", control::Coordinate, false},
-                               {"--year", control::YearTrafficFlow, false}};
-
-struct Arguments {
-  std::map<std::string, std::string> values;
-  bool quiet = false;
-};
-
-int usage_error(const std::string& message) {
+int report_usage_error(const std::string& message) {
   std::fprintf(stderr, "kalvor-convert: %s\nTry 'kalvor-convert --help'.\n", message.c_str());
   return kExitUsage;
 }
 
-bool takes_value(const std::string& flag) {
-  for (const auto& d : kDetails)
-    if (flag == d.flag) return true;
-  return flag == "--format" || flag == "--layout-barrier" || flag == "--dialog-file";
-}
-
-// Parses "--flag value" and "--flag=value"; returns an error message or "".
-std::string parse(int argc, char** argv, Arguments& args) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--quiet") {
-      args.quiet = true;
-      continue;
-    }
-    std::string flag = arg, value;
-    bool inline_value = false;
-    if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
-      flag = arg.substr(0, eq);
-      value = arg.substr(eq + 1);
-      inline_value = true;
-    }
-    if (!takes_value(flag)) return "unknown argument '" + arg + "'";
-    if (!inline_value) {
-      if (i + 1 >= argc) return "'" + flag + "' needs a value";
-      value = argv[++i];
-    }
-    if (args.values.count(flag)) return "'" + flag + "' is given twice";
-    args.values[flag] = value;
+Arguments parse(int argc, char** argv) {
+  Arguments args;
+  CLI::App app("kalvor-convert");
+  app.set_help_flag();
+  app.add_flag("-h,--help", args.help);
+  app.add_flag("--version", args.version);
+  app.add_option("-f,--format", args.format);
+  app.add_option("-i,--input", args.input);
+  app.add_option("INPUT", args.positional_input);
+  app.add_option("-o,--output", args.output);
+  app.add_flag("-q,--quiet", args.quiet);
+  app.add_flag("-v,--verbose", args.verbose);
+  for (const auto& detail : kalvor::cli::job_details())
+    app.add_option("--" + std::string(detail.key), args.options[std::string(detail.key)]);
+  app.add_option("--job-file", args.job_file);
+  app.add_option("--layout-barrier", args.layout_barrier);
+  app.add_option("--dialog-file", args.dialog_file);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    throw UsageError{e.what()};
   }
-  return "";
+  for (const auto& detail : kalvor::cli::job_details())
+    if (app.count("--" + std::string(detail.key)) == 0) args.options.erase(std::string(detail.key));
+  return args;
 }
 
 std::string absolute(const std::string& path) {
   if (quillan::trim(path).empty()) return path;
-  return std::filesystem::absolute(path).lexically_normal().string();
+  return fs::absolute(path).lexically_normal().string();
 }
 
-int convert(const Arguments& args, const kalvor::InputFormat& format) {
-  CliWindow window(!args.quiet && isatty(STDERR_FILENO));
-  kalvor::ConvertCommand command(window);
-  for (const auto& d : kDetails) {
-    std::string value = args.values.count(d.flag) ? args.values.at(d.flag) : "";
-    window.set_text(d.control,
-                    d.is_path ? absolute(value) : kalvor::platform::utf8_to_windows1252(value));
-  }
-  window.select(format.option);
-  if (args.values.count("--layout-barrier")) {
-    window.set_check_value(control::LayoutBarrierSwitch, 1);
-    window.set_text(control::LayoutBarrierFile, absolute(args.values.at("--layout-barrier")));
-  }
-  std::string dialog = args.values.count("--dialog-file") ? args.values.at("--dialog-file")
-                                                          : args.values.at("--input");
-  window.set_text(control::DialogFileName, absolute(dialog));
+// The input named by -i or as the argument.
+std::string input_of(const Arguments& args) {
+  if (!args.input.empty() && !args.positional_input.empty())
+    throw UsageError{"give the input either with --input or as the last argument, not both"};
+  std::string input = args.input.empty() ? args.positional_input : args.input;
+  if (quillan::trim(input).empty()) throw UsageError{"missing input"};
+  return input;
+}
 
-  if (!command.ready()) return usage_error("the job details are incomplete");
+const kalvor::InputFormat& format_of(const Arguments& args, const std::string& input) {
+  const std::string names = kalvor::format_names(", ", " or ");
+  if (args.format != "auto") {
+    const kalvor::InputFormat* format = kalvor::format_named(args.format);
+    if (format == nullptr)
+      throw UsageError{"unknown format '" + args.format + "' (auto, " + names + ")"};
+    return *format;
+  }
+  std::error_code ec;
+  if (!fs::exists(input, ec))
+    throw UsageError{input + " does not exist, so its format cannot be told; give --format " +
+                     names};
+  const kalvor::InputFormat* format = kalvor::format_of_file(input);
+  if (format == nullptr)
+    throw UsageError{"cannot tell the format of " + input + "; give --format " + names};
+  return *format;
+}
+
+// "<input stem>-report.txt" beside the input; a folder's stem is its name.
+std::string default_output(const std::string& input) {
+  fs::path path = fs::path(input).lexically_normal();
+  if (path.filename().empty()) path = path.parent_path();
+  std::error_code ec;
+  const std::string stem =
+      fs::is_directory(path, ec) ? path.filename().string() : path.stem().string();
+  return (path.parent_path() / (stem + "-report.txt")).string();
+}
+
+std::string output_of(const Arguments& args, const std::string& input) {
+  if (args.output == "-") return "/dev/stdout";
+  if (args.output.empty()) return default_output(input);
+  return args.output;
+}
+
+CliWindow::Mode display_mode(const Arguments& args) {
+  if (args.quiet) return CliWindow::Mode::Quiet;
+  if (args.verbose) return CliWindow::Mode::Phases;
+  return isatty(STDERR_FILENO) ? CliWindow::Mode::ProgressLine : CliWindow::Mode::Quiet;
+}
+
+void warn_of_characters_lost(const DetailValues& details) {
+  std::string lost;
+  for (const auto& [key, value] : details) {
+    const std::string outside = kalvor::platform::characters_outside_windows1252(value);
+    for (std::size_t i = 0; i < outside.size();) {
+      // Whole UTF-8 characters, each once.
+      std::size_t length = 1;
+      while (i + length < outside.size() && (outside[i + length] & 0xC0) == 0x80) ++length;
+      const std::string character = outside.substr(i, length);
+      if (lost.find(character) == std::string::npos) lost += character;
+      i += length;
+    }
+  }
+  if (!lost.empty())
+    std::fprintf(stderr,
+                 "kalvor-convert: warning: the report cannot hold the characters \"%s\" of the "
+                 "job details; they will be written as '?'\n",
+                 lost.c_str());
+}
+
+// Reads the report just written back and prints its one-line summary; a
+// report that does not read back is said so.
+void print_summary(const std::string& report) {
+  const std::string name = fs::path(report).filename().string();
+  try {
+    std::fprintf(stderr, "kalvor-convert: %s\n",
+                 kalvor::report::summary_line(name, kalvor::report::read_report(report)).c_str());
+  } catch (const kalvor::report::ReportError& e) {
+    std::fprintf(stderr, "kalvor-convert: warning: %s does not read back as a report: %s\n",
+                 name.c_str(), e.what());
+  }
+}
+
+int convert(const Arguments& args) {
+  const DetailValues from_job_file =
+      args.job_file.empty() ? DetailValues() : kalvor::cli::read_job_file(args.job_file);
+  const std::string input = input_of(args);
+  const kalvor::InputFormat& format = format_of(args, input);
+  if (!args.layout_barrier.empty() && !format.layout_barriers)
+    throw UsageError{"--layout-barrier applies to --format " +
+                     names_where([](const auto& f) { return f.layout_barriers; }, ", ") + " only"};
+  const DetailValues details = kalvor::cli::resolve_job_details(
+      args.options, from_job_file, std::string(format.default_coordinate));
+  warn_of_characters_lost(details);
+
+  CliWindow window(display_mode(args));
+  kalvor::ConvertCommand command(window);
+  window.set_text(control::InputPath, absolute(input));
+  window.set_text(control::OutputPath, absolute(output_of(args, input)));
+  for (const auto& detail : kalvor::cli::job_details())
+    window.set_text(detail.control,
+                    kalvor::platform::utf8_to_windows1252(details.at(std::string(detail.key))));
+  window.select(format.option);
+  if (!args.layout_barrier.empty()) {
+    window.set_check_value(control::LayoutBarrierSwitch, 1);
+    window.set_text(control::LayoutBarrierFile, absolute(args.layout_barrier));
+  }
+  window.set_text(control::DialogFileName,
+                  absolute(args.dialog_file.empty() ? input : args.dialog_file));
+  if (!command.ready()) throw UsageError{"the job details are incomplete"};
+  kalvor::cli::stop_on_signals();
+  if (args.verbose)
+    std::fprintf(stderr, "kalvor-convert: %s as %s to %s\n", input.c_str(),
+                 std::string(format.caption).c_str(),
+                 args.output == "-" ? "standard output" : window.text(control::OutputPath).c_str());
+
   const kalvor::ConversionOutcome outcome = command.cmdConvert2KALVOR_Click();
   window.finish_progress();
+  if (outcome.succeeded && args.output != "-" && display_mode(args) != CliWindow::Mode::Quiet &&
+      fs::is_regular_file(window.text(control::OutputPath)))
+    print_summary(window.text(control::OutputPath));
+  if (int signal = kalvor::cli::stop_signal(); signal != 0) return 128 + signal;
   return outcome.succeeded ? 0 : kExitConversionFailed;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
+  try {
+    const Arguments args = parse(argc, argv);
+    if (args.help) {
       std::fputs(usage().c_str(), stdout);
       return 0;
     }
-    if (arg == "--version") {
+    if (args.version) {
       std::printf("kalvor-convert %s\n",
                   kalvor::compose_window_title(kalvor::program_version()).c_str());
       return 0;
     }
+    return convert(args);
+  } catch (const UsageError& e) {
+    return report_usage_error(e.message);
+  } catch (const kalvor::cli::JobDetailsError& e) {
+    return report_usage_error(e.what());
   }
-  Arguments args;
-  if (std::string error = parse(argc, argv, args); !error.empty()) return usage_error(error);
-
-  const std::string names = "(" + kalvor::format_names(", ", " or ") + ")";
-  if (!args.values.count("--format")) return usage_error("missing --format " + names);
-  const kalvor::InputFormat* format = kalvor::format_named(args.values["--format"]);
-  if (format == nullptr)
-    return usage_error("unknown format '" + args.values["--format"] + "' " + names);
-  if (!format->default_coordinate.empty() && !args.values.count("--coordinate"))
-    args.values["--coordinate"] = std::string(format->default_coordinate);
-  if (args.values.count("--layout-barrier") && !format->layout_barriers)
-    return usage_error("--layout-barrier applies to --format " +
-                       names_where([](const auto& f) { return f.layout_barriers; }, ", ") +
-                       " only");
-
-  std::vector<std::string> missing;
-  for (const auto& d : kDetails)
-    if (!args.values.count(d.flag) || quillan::trim(args.values[d.flag]).empty())
-      missing.push_back(d.flag);
-  if (args.values.count("--layout-barrier") &&
-      quillan::trim(args.values["--layout-barrier"]).empty())
-    missing.push_back("--layout-barrier");
-  if (!missing.empty()) {
-    std::string list;
-    for (const auto& m : missing) list += (list.empty() ? "" : ", ") + m;
-    return usage_error("missing or blank job details: " + list);
-  }
-  return convert(args, *format);
 }

@@ -20,7 +20,7 @@ std::string details() {
 TEST(KalvorConvert, HelpAndVersionSucceed) {
   ConvertRun help = run_kalvor_convert("--help");
   EXPECT_EQ(help.exit_status, 0);
-  EXPECT_NE(help.output.find("--format FMT"), std::string::npos);
+  EXPECT_NE(help.output.find("-f, --format FORMAT"), std::string::npos);
   ConvertRun version = run_kalvor_convert("--version");
   EXPECT_EQ(version.exit_status, 0);
   EXPECT_NE(version.output.find("KALVOR (ver. "), std::string::npos);

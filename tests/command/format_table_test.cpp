@@ -2,9 +2,12 @@
 // are built from, and the file-name rules of drag and drop.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "formats/input_formats.h"
+#include "golden.h"
 
 namespace kalvor {
 namespace {
@@ -69,6 +72,67 @@ TEST(FormatTable, FileNamesTellRoadNoiseTniaAndSoundPlanApart) {
   EXPECT_EQ(format_name("does-not-exist.dat"), "");
   EXPECT_EQ(format_name("MASTER.TXT"), "");
   EXPECT_EQ(format_name("extra.xlsm"), "");
+}
+
+std::string_view detected(const std::filesystem::path& input) {
+  const InputFormat* format = format_of_file(input);
+  return format == nullptr ? "" : format->cli_name;
+}
+
+TEST(FormatDetection, PicksTheFormatOfEveryGoldenCase) {
+  namespace fs = std::filesystem;
+  int cases = 0;
+  for (const auto& module : fs::directory_iterator(test::data_dir())) {
+    if (!module.is_directory()) continue;
+    for (const auto& folder : fs::directory_iterator(module.path())) {
+      if (!folder.is_directory()) continue;
+      std::ifstream case_file(folder.path() / "case.txt");
+      std::string key, value, format, input;
+      while (case_file >> key >> value) {
+        if (key == "format") format = value;
+        if (key == "input") input = value;
+      }
+      if (format.empty()) continue;
+      EXPECT_EQ(detected(folder.path() / input), format) << folder.path();
+      ++cases;
+    }
+  }
+  EXPECT_GT(cases, 10);
+}
+
+TEST(FormatDetection, PicksTheFormatOfEveryExampleAndOfAProjectFolder) {
+  const auto examples = test::data_dir() / ".." / ".." / "examples";
+  EXPECT_EQ(detected(examples / "hfanoise" / "example.dat"), "hfanoise");
+  EXPECT_EQ(detected(examples / "hfcnoise" / "tai_po_road.txt"), "hfcnoise");
+  EXPECT_EQ(detected(examples / "soundplan" / "STRA.001"), "soundplan");
+  EXPECT_EQ(detected(examples / "soundplan"), "soundplan");
+  EXPECT_EQ(detected(examples / "roadnoise" / "SHATIN.MAS"), "roadnoise");
+  EXPECT_EQ(detected(examples / "tnia" / "example.xls"), "tnia");
+  EXPECT_EQ(detected(examples / "tnia" / "example.xlsx"), "tnia");
+  // A folder of other files is no SoundPLAN project.
+  EXPECT_EQ(detected(examples / "roadnoise"), "");
+}
+
+TEST(FormatStructure, AnInputWithoutItsFormatsStructureFailsNamingIt) {
+  test::ScratchDir dir;
+  test::write_file(dir / "model.txt", "Title\r\nno sections here\r\n");
+  try {
+    require_structure(*format_named("hfanoise"), (dir / "model.txt").string());
+    FAIL() << "no failure";
+  } catch (const ConversionError& e) {
+    EXPECT_EQ(std::string(e.what()), (dir / "model.txt").string() +
+                                         " does not look like an HFANoise file: none of its "
+                                         "section headings was found");
+  }
+  test::write_file(dir / "empty.mas", "");
+  EXPECT_THROW(require_structure(*format_named("roadnoise"), (dir / "empty.mas").string()),
+               ConversionError);
+  EXPECT_THROW(require_structure(*format_named("soundplan"), dir.path().string()), ConversionError);
+  // A model of the format without records passes: counts or an empty section.
+  test::write_file(dir / "none.dat", "Title\r\n Number of Links = 0\r\n");
+  EXPECT_NO_THROW(require_structure(*format_named("hfanoise"), (dir / "none.dat").string()));
+  test::write_file(dir / "head.txt", "T\r\n0 0 0 0 0 0 0 0 0 0\r\n0 0 0\r\n\r\n");
+  EXPECT_NO_THROW(require_structure(*format_named("hfcnoise"), (dir / "head.txt").string()));
 }
 
 }  // namespace

@@ -116,8 +116,10 @@ Converter& ConvertCommand::converter_for(const InputFormat& format) {
 }
 
 ConversionOutcome ConvertCommand::run_converter(const InputFormat& format) {
-  ConversionOutcome outcome =
-      run_safely(window_, [&](JobDetails& job) { converter_for(format).convert(job); });
+  ConversionOutcome outcome = run_safely(window_, [&](JobDetails& job) {
+    require_structure(format, job.text(control::InputPath));
+    converter_for(format).convert(job);
+  });
   // A converter may wrap the cancellation in an error of its own; a request
   // still pending when the conversion failed is what ended it.
   if (!outcome.succeeded && cancellation_requested())

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <vector>
@@ -113,6 +114,59 @@ struct ChangeableDetails {
   }
 };
 
+// Where the finished report goes. A symbolic link is followed to the file
+// it names, so that the link stays and its target is updated. An output that
+// is not a regular file (a FIFO, a device) or names an open file of the
+// process (/dev/stdout) is written directly once the report is complete: a
+// temporary file beside it and a rename would replace the device by a file.
+struct Destination {
+  std::string path;
+  bool direct = false;
+};
+
+// A name for an open file of the process (standard output, a descriptor),
+// whatever that file is: it is written as the shell opened it.
+bool names_open_file(const fs::path& path) {
+  const std::string text = path.lexically_normal().string();
+  return text.starts_with("/proc/") || text.starts_with("/dev/fd/") || text == "/dev/stdout" ||
+         text == "/dev/stderr";
+}
+
+Destination destination_of(const std::string& output) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(output, ec);
+  if ((fs::exists(status) && !fs::is_regular_file(status)) || names_open_file(output))
+    return {output, true};
+  fs::path path(output);
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  for (int hop = 0; hop < kMaxLinks && fs::is_symlink(path, ec); ++hop) {
+    const fs::path target = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+    if (names_open_file(path)) return {output, true};
+  }
+  return {path.lexically_normal().string(), false};
+}
+
+// The private folder the report is written in: beside the report, so that
+// it moves into place in one step; in the system's temporary folder for an
+// output written directly.
+platform::ScratchFolder scratch_folder_for(const Destination& destination) {
+  return platform::ScratchFolder::inside(destination.direct
+                                             ? platform::system_temporary_folder()
+                                             : platform::folder_of(destination.path));
+}
+
+// Appends the finished report to an output that is not a regular file;
+// appending leaves a file that standard output was redirected to as the
+// shell opened it.
+std::string copy_into(const std::string& report, const std::string& output) {
+  std::ifstream in(report, std::ios::binary);
+  std::ofstream out(output, std::ios::binary | std::ios::app);
+  if (in && out && !(out << in.rdbuf()).fail() && out.flush()) return {};
+  return "Cannot write the report to " + output + ".";
+}
+
 // Why a report cannot be written into its folder, from the platform's error
 // number.
 std::string output_failure(const std::string& output, int error) {
@@ -132,6 +186,16 @@ std::string output_failure(const std::string& output, int error) {
       why = std::strerror(error);
   }
   return "Cannot write the report " + output + ": " + why + ".";
+}
+
+// Moves the finished report onto its destination; an existing report keeps
+// its permissions.
+std::string move_into_place(const std::string& report, const std::string& destination) {
+  std::error_code ec;
+  const fs::file_status earlier = fs::status(destination, ec);
+  if (fs::is_regular_file(earlier)) fs::permissions(report, earlier.permissions(), ec);
+  fs::rename(report, destination, ec);
+  return ec ? output_failure(destination, ec.value()) : std::string();
 }
 
 // A failed write to any file of the conversion is a failure to write the
@@ -178,11 +242,10 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (std::string input = input_named_by_output(window, output); !input.empty())
     return {false, refuse_overwrite(output, input)};
 
-  // The report is written in a private folder beside the output, so that it
-  // can be moved into place in one step, whatever the output is called.
+  const Destination destination = destination_of(output);
   std::optional<platform::ScratchFolder> scratch;
   try {
-    scratch.emplace(platform::ScratchFolder::inside(platform::folder_of(output)));
+    scratch.emplace(scratch_folder_for(destination));
   } catch (const std::system_error& e) {
     return {false, output_failure(output, e.code().value())};
   }
@@ -225,13 +288,14 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (outcome.succeeded && !fs::exists(partial))
     outcome = {false, "The conversion wrote no report to " + output + "."};
   if (outcome.succeeded) {
-    std::error_code ec;
-    fs::rename(partial, output, ec);
-    if (ec) outcome = {false, output_failure(output, ec.value())};
+    const std::string failure = destination.direct ? copy_into(partial, output)
+                                                   : move_into_place(partial, destination.path);
+    if (!failure.empty()) outcome = {false, failure};
   }
   // Whatever the conversion created and did not remove goes now; on success
   // that leaves only the report.
-  remove_files(log.created, outcome.succeeded ? output : std::string());
+  remove_files(log.created,
+               outcome.succeeded && !destination.direct ? destination.path : std::string());
   if (!outcome.succeeded) before.restore(window);
   return outcome;
 }

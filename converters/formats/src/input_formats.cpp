@@ -6,6 +6,8 @@
 
 #include "hfa/hfa_lib.h"
 #include "hfc/hfc_lib.h"
+#include "input_structure.h"
+#include "job/conversion_error.h"
 #include "roadnoise/roadnoise_lib.h"
 #include "soundplan/soundplan_lib.h"
 #include "tnia/tnia_lib.h"
@@ -32,7 +34,20 @@ std::unique_ptr<Converter> make() {
 
 constexpr std::array<std::string_view, 1> kRoadNoiseExtensions = {".mas"};
 constexpr std::array<std::string_view, 2> kTniaExtensions = {".xls", ".xlsx"};
-constexpr std::array<std::string_view, 4> kSoundPlanPrefixes = {"STRA.", "BEUG.", "REFL.", "IMIS."};
+
+// A file is recognised by its content only when it can be read and shows
+// the format's structure.
+bool looks_like_hfanoise(const std::filesystem::path& file) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(file, ec) &&
+         structure::shows(structure::missing_in_hfanoise, file);
+}
+
+bool looks_like_hfcnoise(const std::filesystem::path& file) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(file, ec) &&
+         structure::shows(structure::missing_in_hfcnoise, file);
+}
 
 // The rows; the option buttons, the dispatch and the tests follow this order.
 const InputFormat kFormats[] = {
@@ -45,7 +60,9 @@ const InputFormat kFormats[] = {
      true,
      {},
      {},
-     nullptr,
+     looks_like_hfanoise,
+     "an HFANoise file",
+     structure::missing_in_hfanoise,
      make<HFA_Lib, &HFA_Lib::Convert_From_HFANoise>},
     {"optHFC",
      "hfcnoise",
@@ -56,7 +73,9 @@ const InputFormat kFormats[] = {
      false,
      {},
      {},
-     nullptr,
+     looks_like_hfcnoise,
+     "an HFCNoise file",
+     structure::missing_in_hfcnoise,
      make<HFC_Lib, &HFC_Lib::Convert_From_HFCNoise>},
     {"optSP",
      "soundplan",
@@ -66,8 +85,10 @@ const InputFormat kFormats[] = {
      "",
      false,
      {},
-     kSoundPlanPrefixes,
+     structure::kSoundPlanPrefixes,
      nullptr,
+     "a SoundPLAN project",
+     structure::missing_in_soundplan,
      make<SoundPlan_Lib, &SoundPlan_Lib::Convert_From_SoundPlan>},
     {"optRN",
      "roadnoise",
@@ -79,6 +100,8 @@ const InputFormat kFormats[] = {
      kRoadNoiseExtensions,
      {},
      nullptr,
+     "a RoadNoise master file",
+     structure::missing_in_roadnoise,
      make<RoadNoise_Lib, &RoadNoise_Lib::Convert_From_RoadNoise>},
     {"optExcel",
      "tnia",
@@ -89,6 +112,8 @@ const InputFormat kFormats[] = {
      false,
      kTniaExtensions,
      {},
+     nullptr,
+     "a TNIA workbook",
      nullptr,
      make<TNIA_Lib, &TNIA_Lib::Convert_From_TNIA>},
 };
@@ -125,13 +150,33 @@ const InputFormat* format_named(std::string_view cli_name) {
   return nullptr;
 }
 
+// The format whose name rules a file of the folder matches.
+const InputFormat* format_of_folder(const std::filesystem::path& folder) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    for (const auto& format : kFormats)
+      if (!format.name_prefixes.empty() && name_matches(format, entry.path().filename().string()))
+        return &format;
+  return nullptr;
+}
+
 const InputFormat* format_of_file(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file, ec)) return format_of_folder(file);
   const std::string name = file.filename().string();
   for (const auto& format : kFormats)
     if (name_matches(format, name)) return &format;
   for (const auto& format : kFormats)
     if (format.recognises_content != nullptr && format.recognises_content(file)) return &format;
   return nullptr;
+}
+
+void require_structure(const InputFormat& format, const std::string& input) {
+  if (format.missing_structure == nullptr) return;
+  const std::string missing = format.missing_structure(input);
+  if (!missing.empty())
+    throw ConversionError(input + " does not look like " + std::string(format.kind) + ": " +
+                          missing);
 }
 
 std::string format_names(std::string_view separator, std::string_view last_separator) {

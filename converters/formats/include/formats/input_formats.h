@@ -33,6 +33,12 @@ struct InputFormat {
   // Recognises a file by its content where its name tells nothing; may be
   // empty.
   bool (*recognises_content)(const std::filesystem::path& file);
+  // What the input is called in messages: "an HFANoise file".
+  std::string_view kind;
+  // What the converter must find in the input before it converts: answers
+  // an empty text when the input shows the format's structure, else what is
+  // missing. May be empty when the converter checks this itself.
+  std::string (*missing_structure)(const std::filesystem::path& input);
   // A new converter object for this format.
   std::unique_ptr<Converter> (*make_converter)();
 };
@@ -45,8 +51,14 @@ const InputFormat* format_of_option(std::string_view option);
 const InputFormat* format_named(std::string_view cli_name);
 
 // The format a file belongs to by its name rules, then by its content, or
-// nullptr when no row claims it.
+// nullptr when no row claims it. A folder belongs to the format whose name
+// rules one of its files matches.
 const InputFormat* format_of_file(const std::filesystem::path& file);
+
+// Throws ConversionError, "model.txt does not look like an HFANoise file:
+// ...", when the input lacks the structure of `format`. A well-formed model
+// without records passes.
+void require_structure(const InputFormat& format, const std::string& input);
 
 // "hfanoise, hfcnoise, ..." with `last_separator` before the last name.
 std::string format_names(std::string_view separator, std::string_view last_separator);
