@@ -91,9 +91,13 @@ void append_utf8(std::string& out, char32_t cp) {
 }
 }  // namespace
 
-std::string utf8_to_windows1252(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
+namespace {
+
+// Calls `each` with every character of `utf8` and the bytes it was read
+// from; a byte that starts no valid UTF-8 sequence is passed alone as
+// nothing.
+template <class Each>
+void for_each_character(std::string_view utf8, Each each) {
   std::size_t i = 0;
   while (i < utf8.size()) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
@@ -103,7 +107,7 @@ std::string utf8_to_windows1252(std::string_view utf8) {
                 : (c >> 3) == 0x1E ? 3
                                    : -1;
     if (extra < 0 || i + static_cast<std::size_t>(extra) >= utf8.size()) {
-      out += '?';  // not valid UTF-8
+      each(std::optional<char32_t>(), utf8.substr(i, 1));
       ++i;
       continue;
     }
@@ -115,14 +119,34 @@ std::string utf8_to_windows1252(std::string_view utf8) {
       cp = (cp << 6) | (cc & 0x3F);
     }
     if (!valid) {
-      out += '?';
+      each(std::optional<char32_t>(), utf8.substr(i, 1));
       ++i;
       continue;
     }
-    out += to_windows1252(cp);
-    i += static_cast<std::size_t>(extra) + 1;
+    const std::size_t length = static_cast<std::size_t>(extra) + 1;
+    each(std::optional<char32_t>(cp), utf8.substr(i, length));
+    i += length;
   }
+}
+
+}  // namespace
+
+std::string utf8_to_windows1252(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for_each_character(utf8, [&](std::optional<char32_t> cp, std::string_view) {
+    out += cp ? to_windows1252(*cp) : '?';
+  });
   return out;
+}
+
+std::string characters_outside_windows1252(std::string_view utf8) {
+  std::string found;
+  for_each_character(utf8, [&](std::optional<char32_t> cp, std::string_view bytes) {
+    const bool held = cp && (*cp == U'?' || to_windows1252(*cp) != '?');
+    if (!held && found.find(bytes) == std::string::npos) found += bytes;
+  });
+  return found;
 }
 
 std::string windows1252_to_utf8(std::string_view text) {

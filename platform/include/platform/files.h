@@ -29,6 +29,11 @@ std::string format_stamp(const LocalDateTime& t);
 
 // UTF-8 to Windows-1252; a character it cannot hold becomes "?".
 std::string utf8_to_windows1252(std::string_view utf8);
+// The characters of a UTF-8 text that Windows-1252 cannot hold (and that
+// utf8_to_windows1252 writes as "?"), each once, in the order they first
+// appear; bytes that are not UTF-8 are among them. Empty when the text
+// converts unchanged.
+std::string characters_outside_windows1252(std::string_view utf8);
 // Windows-1252 to UTF-8 (for showing report texts on a terminal or window).
 std::string windows1252_to_utf8(std::string_view text);
 
