@@ -1,6 +1,6 @@
 // The order in which the re-ordering writes rows: worked cases, and agreement
 // with the plain node sweep on generated models.
-#include "hfa/chain_order.h"
+#include "chain_order.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "hfa/chain_order.h"
+#include "chain_order.h"
 
 namespace kalvor::test {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "hfc/bearing.h"
+#include "bearing.h"
 
 namespace kalvor::hfc {
 namespace {

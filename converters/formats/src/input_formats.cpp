@@ -34,7 +34,8 @@ constexpr std::array<std::string_view, 1> kRoadNoiseExtensions = {".mas"};
 constexpr std::array<std::string_view, 2> kTniaExtensions = {".xls", ".xlsx"};
 constexpr std::array<std::string_view, 4> kSoundPlanPrefixes = {"STRA.", "BEUG.", "REFL.", "IMIS."};
 
-const std::array<InputFormat, 5> kFormats = {{
+// The rows; the option buttons, the dispatch and the tests follow this order.
+const InputFormat kFormats[] = {
     {"optHFA",
      "hfanoise",
      "HFANoise",
@@ -90,7 +91,7 @@ const std::array<InputFormat, 5> kFormats = {{
      {},
      nullptr,
      make<TNIA_Lib, &TNIA_Lib::Convert_From_TNIA>},
-}};
+};
 
 std::string lower_case(std::string_view text) {
   std::string out(text);
@@ -135,8 +136,9 @@ const InputFormat* format_of_file(const std::filesystem::path& file) {
 
 std::string format_names(std::string_view separator, std::string_view last_separator) {
   std::string names;
-  for (std::size_t i = 0; i < kFormats.size(); ++i) {
-    if (i > 0) names += i + 1 == kFormats.size() ? last_separator : separator;
+  const std::size_t count = std::size(kFormats);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i > 0) names += i + 1 == count ? last_separator : separator;
     names += kFormats[i].cli_name;
   }
   return names;

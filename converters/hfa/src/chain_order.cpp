@@ -1,4 +1,4 @@
-#include "hfa/chain_order.h"
+#include "chain_order.h"
 
 #include <algorithm>
 

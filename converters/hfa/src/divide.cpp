@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chain_order.h"
 #include "conversion.h"
-#include "hfa/chain_order.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
 

@@ -1,4 +1,4 @@
-#include "hfc/bearing.h"
+#include "bearing.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "hfc/bearing.h"
+#include "bearing.h"
 #include "hfc_input.h"
 #include "quillan/text.h"
 #include "report/exchange_report.h"
