@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include "quillan/error.h"
 #include "quillan/services.h"
@@ -94,22 +95,27 @@ void close_channel(long number) {
   bool was_output = !is_input(ch.mode);
   std::string path = ch.path;
   ch = Channel{};
-  bool failed = std::ferror(file) != 0;
-  if (std::fclose(file) != 0) failed = true;
-  if (was_output && failed)
-    throw Error(ErrorCode::PermissionDenied, "Could not finish writing " + path);
+  const int write_error = std::ferror(file) ? EIO : 0;
+  const int close_error = std::fclose(file) != 0 ? errno : 0;
+  if (was_output && (write_error || close_error))
+    fail_write(path, close_error ? close_error : write_error);
+}
+
+void fail_write(const std::string& path, int error) {
+  throw Error(error == ENOSPC ? ErrorCode::DiskFull : ErrorCode::DeviceIO,
+              "Could not write to " + path + ": " + std::strerror(error));
 }
 
 void close_all_channels() {
-  std::string first_failure;
+  std::optional<Error> first_failure;
   for (long n = kLowestChannel; n <= kHighestChannel; ++n) {
     try {
       close_channel(n);
     } catch (const Error& e) {
-      if (first_failure.empty()) first_failure = e.what();
+      if (!first_failure) first_failure = e;
     }
   }
-  if (!first_failure.empty()) throw Error(ErrorCode::PermissionDenied, first_failure);
+  if (first_failure) throw *first_failure;
 }
 
 Channel& readable(long number) {

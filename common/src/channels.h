@@ -25,6 +25,10 @@ void open_channel(long number, const std::string& path, Mode mode);
 void close_channel(long number);
 void close_all_channels();
 
+// The error for a write to `path` that failed with the platform error number
+// `error`: a full disk, or any other output failure.
+[[noreturn]] void fail_write(const std::string& path, int error);
+
 // The open channel in one of the given modes, or the bad-file-number error.
 Channel& readable(long number);
 Channel& writable(long number);

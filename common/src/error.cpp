@@ -21,6 +21,10 @@ const char* describe(ErrorCode code) {
       return "File not found";
     case ErrorCode::FileAlreadyOpen:
       return "File already open";
+    case ErrorCode::DeviceIO:
+      return "Device I/O error";
+    case ErrorCode::DiskFull:
+      return "Disk full";
     case ErrorCode::InputPastEndOfFile:
       return "Input past end of file";
     case ErrorCode::PermissionDenied:

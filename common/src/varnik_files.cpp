@@ -1,4 +1,5 @@
 // File channels and line I/O of Varnik.
+#include <cerrno>
 #include <cmath>
 #include <string>
 
@@ -48,7 +49,7 @@ std::string print_form(const Value& v) {
 
 void write_bytes(detail::Channel& ch, const std::string& bytes) {
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), ch.file) != bytes.size())
-    throw Error(ErrorCode::PermissionDenied, "Could not write to " + ch.path);
+    detail::fail_write(ch.path, errno);
 }
 
 }  // namespace

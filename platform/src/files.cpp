@@ -12,6 +12,11 @@ bool file_exists(const std::string& path) {
   return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
 
+std::string folder_of(const std::string& path) {
+  const std::string folder = std::filesystem::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
+}
+
 void delete_file(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);

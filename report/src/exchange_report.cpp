@@ -51,9 +51,23 @@ const Labels kRoadNoiseLabels = {"Coordinate System used:  ",
                                  "Barrier Link(s):",
                                  "Receiver(s):"};
 
+bool is_not_applicable(std::string_view text) {
+  return quillan::to_upper(std::string(text)) == kNotApplicable;
+}
+
+bool has_label(std::string_view label_part, std::string_view label) {
+  return quillan::to_upper(quillan::trim(std::string(label_part))) ==
+         quillan::to_upper(std::string(label));
+}
+
+bool is_association_label(std::string_view label_part) {
+  return has_label(label_part, kAssociatedBarrierLabel) ||
+         has_label(label_part, kAssociatedRoadLabel);
+}
+
 std::string with_unit(const Value& value, const char* unit) {
   std::string text = quillan::trim(value.to_text());
-  if (quillan::to_upper(text) != "N/A") text += unit;
+  if (!is_not_applicable(text)) text += unit;
   return text;
 }
 
@@ -78,7 +92,7 @@ void Writer::line(const std::string& text) {
   lib_.PrintLine(channel_, text, true);
 }
 
-void Writer::label_line(const char* label, const Value& value) {
+void Writer::label_line(const std::string& label, const Value& value) {
   line(label + quillan::trim(value.to_text()));
 }
 
@@ -156,10 +170,10 @@ void Writer::receiver_section_heading() {
 }
 
 void Writer::road_link_no(const Value& v) {
-  label_line("Link No.:   ", v);
+  label_line(std::string(kLinkNoLabel) + ":   ", v);
 }
 void Writer::road_link_id(const Value& v) {
-  label_line("Link ID:    ", v);
+  label_line(std::string(kLinkIdLabel) + ":    ", v);
 }
 void Writer::road_category(const Value& v) {
   label_line("Category:   ", v);
@@ -201,7 +215,7 @@ void Writer::road_texture_depth(const Value& depth) {
 }
 
 void Writer::road_associated_barrier(const Value& v) {
-  label_line(kAssociatedBarrierLabel, v);
+  label_line(std::string(kAssociatedBarrierLabel) + ": ", v);
 }
 
 void Writer::road_segment_headings() {
@@ -237,10 +251,10 @@ void Writer::road_segment(const RoadSegment& s) {
 }
 
 void Writer::barrier_link_no(const Value& v) {
-  label_line("Link No.:   ", v);
+  label_line(std::string(kLinkNoLabel) + ":   ", v);
 }
 void Writer::barrier_link_id(const Value& v) {
-  label_line("Link ID:    ", v);
+  label_line(std::string(kLinkIdLabel) + ":    ", v);
 }
 void Writer::barrier_type(const Value& v) {
   label_line(labels_.barrier_type, v);
@@ -249,7 +263,7 @@ void Writer::barrier_level(const Value& v) {
   label_line("Level: ", v);
 }
 void Writer::barrier_associated_road(const Value& v) {
-  label_line("Associated Road Link No.: ", v);
+  label_line(std::string(kAssociatedRoadLabel) + ": ", v);
 }
 
 void Writer::barrier_segment_headings() {

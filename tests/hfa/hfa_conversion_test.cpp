@@ -60,7 +60,8 @@ TEST(HfaFailure, ShortLinesWithEqualNodesAreDroppedWithoutFailure) {
 TEST(HfaFailure, ShortNodeLineNamesTheLine) {
   std::string message =
       failure_of(project_with_links(" 1 1 2 1 road yes soft hard", " 1 0 0 0 0\r\n 2 5 5\r\n"));
-  EXPECT_NE(std::string::npos, message.find("\"2 5 5\"")) << message;
+  EXPECT_NE(std::string::npos, message.find("input.txt, line 7: the node line \"2 5 5\""))
+      << message;
   EXPECT_NE(std::string::npos, message.find("at least 5 expected")) << message;
 }
 
@@ -69,7 +70,8 @@ TEST(HfaFailure, ShortLayoutLineNamesTheLine) {
       "T\r\n ----\r\n 1 1 2 1 road yes soft hard\r\n\r\n ----\r\n 1 0 0 0 0\r\n"
       " 2 9 9 9 9\r\n\r\n ----\r\n 1 100 50\r\n";
   std::string message = failure_of(input);
-  EXPECT_NE(std::string::npos, message.find("layout line \"1 100 50\"")) << message;
+  EXPECT_NE(std::string::npos, message.find("input.txt, line 10: the layout line \"1 100 50\""))
+      << message;
 }
 
 TEST(HfaFailure, MissingInputFileFails) {

@@ -100,7 +100,9 @@ TEST(LayoutBarrierFile, ShortEntryIsNamed) {
     project.convert();
     FAIL() << "the conversion did not fail";
   } catch (const ConversionError& e) {
-    EXPECT_NE(std::string::npos, std::string(e.what()).find("\"1 1 2 90 0.5 3 80 1\"")) << e.what();
+    EXPECT_NE(std::string::npos,
+              std::string(e.what()).find("laybarr.txt, line 3: the line \"1 1 2 90 0.5 3 80 1\""))
+        << e.what();
   }
 }
 

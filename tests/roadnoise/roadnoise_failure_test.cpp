@@ -34,6 +34,11 @@ class RoadNoiseFailure : public ::testing::Test {
   }
 
   std::string path(const std::string& name) const { return (scratch_ / name).string(); }
+  // How messages name a companion file named in line `line` of P.MAS.
+  std::string companion(const std::string& what, int line, const std::string& name) const {
+    return "RoadNoise " + what + " named in line " + std::to_string(line) + " of P.MAS " +
+           path(name);
+  }
 
   ScratchDir scratch_;
   RoadNoise_Lib converter_;
@@ -52,8 +57,8 @@ TEST_F(RoadNoiseFailure, MissingSegmentOrReceiverLineIsNamed) {
 TEST_F(RoadNoiseFailure, CompanionFileThatDoesNotExist) {
   const std::string message =
       convert({{"P.MAS", {"t", "S.SEG", "GONE.BAR", "R.REC"}}, {"S.SEG", {}}, {"R.REC", {}}});
-  EXPECT_EQ(message, "Cannot open the barrier file named on line 3 of the master file " +
-                         path("GONE.BAR") + ": File not found");
+  EXPECT_EQ(message,
+            "Cannot open the " + companion("barrier file", 3, "GONE.BAR") + ": it does not exist.");
 }
 
 TEST_F(RoadNoiseFailure, SecondLineOfTheSameKind) {
@@ -61,19 +66,21 @@ TEST_F(RoadNoiseFailure, SecondLineOfTheSameKind) {
                      {"S.SEG", {}},
                      {"T.SEG", {}},
                      {"R.REC", {}}}),
-            path("P.MAS") +
+            "The RoadNoise master file " + path("P.MAS") +
                 ", line 4: a second road segment file (.SEG) is named; the first is named on "
                 "line 2");
   EXPECT_EQ(
       convert({{"P.MAS", {"A.FLO", "S.SEG", "R.REC", "B.FLO"}}, {"S.SEG", {}}, {"R.REC", {}}}),
-      path("P.MAS") + ", line 4: a second flow file (.FLO) is named; the first is named on line 1");
+      "The RoadNoise master file " + path("P.MAS") +
+          ", line 4: a second flow file (.FLO) is named; the first is named on line 1");
 }
 
 TEST_F(RoadNoiseFailure, TextLineEndingAFile) {
   EXPECT_EQ(
       convert({{"P.MAS", {"t", "S.SEG", "R.REC"}}, {"S.SEG", {}}, {"R.REC", {"OPX 1", "TEXT"}}}),
-      path("R.REC") +
-          ", line 2: a \"TEXT\" line must be followed by a name line, but the file ends");
+      "The " + companion("receiver file", 3, "R.REC") +
+          ", line 3: the file ends where the name line that a \"TEXT\" line announces was "
+          "expected");
 }
 
 TEST_F(RoadNoiseFailure, CodeThatIsNoNumber) {
@@ -81,16 +88,19 @@ TEST_F(RoadNoiseFailure, CodeThatIsNoNumber) {
                      {"F.FLO", kFlows},
                      {"S.SEG", {"CAT x1", "UFN 1", "SEND"}},
                      {"R.REC", {}}}),
-            path("S.SEG") + ", line 1: the value \"x1\" of keyword CAT is not a number");
+            "The " + companion("road segment file", 3, "S.SEG") +
+                ", line 1: the value \"x1\" of keyword CAT is not a number");
   EXPECT_EQ(convert({{"P.MAS", {"t", "F.FLO", "S.SEG", "R.REC"}},
                      {"F.FLO", {"FNO 1", "BAS two     FNO 2"}},
                      {"S.SEG", {"UFN 2", "SEND"}},
                      {"R.REC", {}}}),
-            path("F.FLO") + ", line 2: the value \"two\" of keyword BAS is not a number");
+            "The " + companion("flow file", 2, "F.FLO") +
+                ", line 2: the value \"two\" of keyword BAS is not a number");
   EXPECT_EQ(convert({{"P.MAS", {"t", "S.SEG", "R.REC"}},
                      {"S.SEG", {}},
                      {"R.REC", {"TEXT", "A", "OPX 1       REF yes", "RETN"}}}),
-            path("R.REC") + ", line 3: the value \"yes\" of keyword REF is not a number");
+            "The " + companion("receiver file", 3, "R.REC") +
+                ", line 3: the value \"yes\" of keyword REF is not a number");
 }
 
 TEST_F(RoadNoiseFailure, RoadLinkWithoutFlowFile) {
@@ -99,15 +109,25 @@ TEST_F(RoadNoiseFailure, RoadLinkWithoutFlowFile) {
       path("P.MAS") + ": the master file names no flow file (.FLO), which the road links need");
   EXPECT_EQ(
       convert({{"P.MAS", {"t", "F.FLO", "S.SEG", "R.REC"}}, {"S.SEG", kOneLink}, {"R.REC", {}}}),
-      "Cannot open the flow file named on line 2 of the master file " + path("F.FLO") +
-          ": File not found");
+      "Cannot open the " + companion("flow file", 2, "F.FLO") + ": it does not exist.");
 }
 
 TEST_F(RoadNoiseFailure, ImplausiblyManyStackedReceivers) {
   EXPECT_EQ(convert({{"P.MAS", {"t", "S.SEG", "R.REC"}},
                      {"S.SEG", {}},
                      {"R.REC", {"TEXT", "Tower", "OPX 1       RPT 1e9", "RETN"}}}),
-            path("R.REC") + ": receiver \"Tower\" has RPT 1e9, expected at most 999");
+            "The " + companion("receiver file", 3, "R.REC") +
+                ", line 3: receiver \"Tower\" has RPT 1e9, expected at most 999");
+}
+
+// A NUL byte quoted from a line is shown, so the message goes on behind it.
+TEST_F(RoadNoiseFailure, MessageQuotingANulByteIsWhole) {
+  const std::string message = convert({{"P.MAS", {"t", "F.FLO", "S.SEG", "R.REC"}},
+                                       {"F.FLO", kFlows},
+                                       {"S.SEG", {std::string("CAT x\0y", 7), "UFN 1", "SEND"}},
+                                       {"R.REC", {}}});
+  EXPECT_EQ(message, "The " + companion("road segment file", 3, "S.SEG") +
+                         ", line 1: the value \"x\\x00y\" of keyword CAT is not a number");
 }
 
 TEST_F(RoadNoiseFailure, NegativeStackCountWritesNothingUntilRptIsGivenAgain) {

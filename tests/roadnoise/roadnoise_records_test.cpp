@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "quillan/text.h"
+#include "reading/line_reader.h"
 #include "roadnoise/flow_table.h"
 #include "roadnoise/keyword_record.h"
 #include "roadnoise_test_support.h"
@@ -95,9 +96,8 @@ TEST(FlowTableTest, ReturnsWhatASequentialScanFinds) {
   write_file(scratch / "T.FLO", bytes);
 
   quillan::Varnik lib;
-  FakeJob job;
   lib.open_file_handler((scratch / "T.FLO").string(), 0, 3, false);
-  roadnoise::RecordReader reader(lib, job, 3, (scratch / "T.FLO").string());
+  reading::LineReader reader(lib, 3, "the flow file T.FLO");
   const roadnoise::FlowTable table(reader);
   lib.close_file_handler(3);
 

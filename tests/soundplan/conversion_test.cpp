@@ -50,8 +50,12 @@ TEST(Conversion, HandsTheIntermediateFilesToTheHfaNoiseStageAndGivesTheJobBack) 
 
   ASSERT_TRUE(job.seen) << command.last_failure();
   {
-    EXPECT_EQ((project.dir / "SP2HFA.txt").string(), job.input);
-    EXPECT_EQ((project.dir / "SP2HFA_laybarr.txt").string(), job.layout_barrier);
+    // The intermediate files are the conversion's own, in its private folder.
+    const std::filesystem::path input(job.input), layout_barrier(job.layout_barrier);
+    EXPECT_EQ("SP2HFA.txt", input.filename());
+    EXPECT_EQ("SP2HFA_laybarr.txt", layout_barrier.filename());
+    EXPECT_EQ(input.parent_path(), layout_barrier.parent_path());
+    EXPECT_EQ(0u, input.parent_path().filename().string().rfind(".kalvor-", 0)) << job.input;
     EXPECT_EQ(1, job.layout_switch);
     EXPECT_FALSE(job.file_enabled);
     EXPECT_FALSE(job.browse_enabled);
@@ -82,6 +86,38 @@ TEST(Conversion, FailureOfTheHfaNoiseStageLeavesNoIntermediateFile) {
   EXPECT_EQ(chosen, project.job.text(control::InputPath));
   EXPECT_EQ(0, project.job.check_value(control::LayoutBarrierSwitch));
   EXPECT_EQ(before, list_files(project.dir.path()));
+}
+
+// Files of the user's that bear the intermediate files' names are neither
+// read nor changed, whether the conversion succeeds or fails.
+TEST(Conversion, LeavesTheUsersFilesOfAnyNameAlone) {
+  for (const char* project_text : {kSmallProject, "file STRA.001\nD 0 0 0 0 0 5\nB F4 01 44\n"}) {
+    SoundPlanProject project(project_text);
+    write_file(project.dir / "SP2HFA.txt", "the user's notes\r\n");
+    write_file(project.dir / "SP2HFA_laybarr.txt", "the user's barriers\r\n");
+    const auto before = list_files(project.dir.path());
+    project.job.select_format("soundplan");
+    ConvertCommand command(project.job);
+    command.cmdConvert2KALVOR_Click();
+    std::filesystem::remove(project.dir / "report.txt");
+    EXPECT_EQ(before, list_files(project.dir.path()));
+    EXPECT_EQ("the user's notes\r\n", read_file(project.dir / "SP2HFA.txt"));
+    EXPECT_EQ("the user's barriers\r\n", read_file(project.dir / "SP2HFA_laybarr.txt"));
+  }
+}
+
+// A folder given as the input is the project folder itself.
+TEST(Conversion, AFolderAsInputMeansItsProject) {
+  SoundPlanProject by_file(kSmallProject);
+  SoundPlanProject by_folder(kSmallProject);
+  by_folder.job.set_text(control::InputPath, by_folder.dir.path().string());
+  for (SoundPlanProject* project : {&by_file, &by_folder}) {
+    project->job.set_text(control::DialogFileName, "");
+    SoundPlan_Lib().Convert_From_SoundPlan(project->job);
+  }
+  const std::string report = read_file(by_folder.dir / "report.txt");
+  EXPECT_NE(std::string::npos, report.find("Main Road")) << report;
+  EXPECT_EQ(lines_of(read_file(by_file.dir / "report.txt")).size(), lines_of(report).size());
 }
 
 TEST(Conversion, FailureOfTheFirstStageLeavesTheJobUntouched) {

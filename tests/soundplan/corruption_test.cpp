@@ -60,7 +60,7 @@ TEST(CorruptedProjects, CompleteOrFailClearlyAndLeaveNoTemporaryFile) {
       FakeJob job;
       job.set_text(control::InputPath, (dir / "chosen.sp").string());
       try {
-        const auto written = SoundPlan_Lib().Write_SP2HFA_Files(job);
+        const auto written = SoundPlan_Lib().Write_SP2HFA_Files(job, dir.path().string());
         std::filesystem::remove(written.input);
         std::filesystem::remove(written.layout_barrier);
       } catch (const ConversionError& e) {

@@ -16,7 +16,7 @@ TEST_P(IntermediateFiles, MatchExpectedFilesAndLeaveNoTemporaryFile) {
   const auto before = list_files(project.dir.path());
 
   SoundPlan_Lib converter;
-  const auto files = converter.Write_SP2HFA_Files(project.job);
+  const auto files = converter.Write_SP2HFA_Files(project.job, project.dir.path().string());
 
   EXPECT_EQ((project.dir / "SP2HFA.txt").string(), files.input);
   EXPECT_EQ((project.dir / "SP2HFA_laybarr.txt").string(), files.layout_barrier);
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(Projects, IntermediateFiles,
 
 TEST(IntermediateFilesStatus, AnnouncesEveryKindOfFile) {
   SoundPlanProject project("file STRA.001\nD 0 0 0 0 0 5\n");
-  SoundPlan_Lib().Write_SP2HFA_Files(project.job);
+  SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
   EXPECT_EQ((std::vector<std::string>{
                 "Processing... (SoundPlan)", "Processing... (SoundPlan - STRA.*)",
                 "Processing... (SoundPlan - BEUG.*)", "Processing... (SoundPlan - REFL.*)",

@@ -17,7 +17,7 @@ struct Written {
 
 Written convert_first_stage(const std::string& description) {
   SoundPlanProject project(description);
-  SoundPlan_Lib().Write_SP2HFA_Files(project.job);
+  SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
   return {project.intermediate(), project.layout_barrier(), message_texts(project.job)};
 }
 
@@ -146,45 +146,41 @@ TEST(ReflectingObjects, FirstSegmentAtTheOriginGetsItsOwnNode) {
   EXPECT_EQ("3", word(links(w)[0], 2));
 }
 
-// A damaged file ends its own reading with "Input File error!!!"; what it
-// gave before stays and the next file is read.
-class DamagedFile : public ::testing::TestWithParam<const char*> {};
+// A damaged file fails the conversion, naming the file and the byte at which
+// the bad record starts, and leaves nothing behind.
+struct Damage {
+  const char* record;
+  const char* place;  // where the message must point
+};
 
-TEST_P(DamagedFile, EndsTheReadingOfThatFileOnly) {
-  auto w = convert_first_stage(std::string("file STRA.001\nD 0 0 0 0 0 5\n") + GetParam() +
-                               "\nfile STRA.002\nD 50 0 0 0 0 5\n");
-  EXPECT_EQ(std::vector<std::string>{"Input File error!!!"}, w.messages);
-  ASSERT_EQ(2u, nodes(w).size());
-  EXPECT_EQ("50.00", word(nodes(w)[1], 1));
+class DamagedFile : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedFile, FailsNamingTheFileAndTheBadRecord) {
+  SoundPlanProject project(std::string("file STRA.001\nD 0 0 0 0 0 5\n") + GetParam().record +
+                           "\nfile STRA.002\nD 50 0 0 0 0 5\n");
+  const auto before = list_files(project.dir.path());
+  try {
+    SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
+    FAIL() << "no error";
+  } catch (const ConversionError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(std::string::npos, message.find(GetParam().place)) << message;
+  }
+  EXPECT_EQ(before, list_files(project.dir.path()));
 }
 
+// The good point record is 62 bytes long, so the bad record starts at byte 63.
 INSTANTIATE_TEST_SUITE_P(
     Faults, DamagedFile,
-    ::testing::Values("B F4 01 44",         // length 500
-                      "B 00 00 44",         // length 0
-                      "B FF FF 44",         // negative length
-                      "B 40 00 44 00 00",   // runs past the end of the file
-                      "R D 00 00 00",       // point shorter than its fields
-                      "R K 05 41 42",       // label shorter than its count
-                      "R S 09 5C 53 48"));  // keyword line shorter than its count
-
-TEST(DamagedFileEnd, RecordsBehindTheFaultAreNotRead) {
-  auto w = convert_first_stage("file STRA.001\nD 0 0 0 0 0 5\nR D 00 00 00\nD 10 0 0 0 0 5\n");
-  EXPECT_EQ(1u, nodes(w).size());
-}
-
-TEST(DamagedFileEnd, StrayByteAfterTheLastRecord) {
-  auto w = convert_first_stage("file STRA.001\nD 0 0 0 0 0 5\nB 07\n");
-  EXPECT_EQ(std::vector<std::string>{"Input File error!!!"}, w.messages);
-  EXPECT_EQ(1u, nodes(w).size());
-}
-
-TEST(DamagedFileEnd, OpenBridgeStillGetsItsParapetsAfterTheFault) {
-  auto w = convert_first_stage(
-      "file STRA.001\nD 0 0 0 0 0 5\nS BA LD= 1 x 1 x 1 x 1 x\nD 10 0 0 0 0 5\nB F4 01\n");
-  ASSERT_EQ(1u, layout_barriers(w).size());
-  EXPECT_EQ("2", word(layout_barriers(w)[0], 0));
-}
+    ::testing::Values(
+        Damage{"B F4 01 44", "STRA.001, record 2 at byte 63: expected a record length"},
+        Damage{"B 00 00 44", "STRA.001, record 2 at byte 63"},
+        Damage{"B FF FF 44", "STRA.001, record 2 at byte 63"},
+        Damage{"B 40 00 44 00 00", "STRA.001, record 2 at byte 63"},
+        Damage{"B 07", "STRA.001, record 2 at byte 63"},
+        Damage{"R D 00 00 00", "STRA.001, record 2 at byte 63: the record is shorter"},
+        Damage{"R K 05 41 42", "STRA.001, record 2 at byte 63"},
+        Damage{"R S 09 5C 53 48", "STRA.001, record 2 at byte 63"}));
 
 TEST(LargeFile, IsReadBeyond32767Bytes) {
   std::string description = "file STRA.001\n";
@@ -201,7 +197,7 @@ TEST(NotANumber, FailsNamingTheFileAndRecordAndLeavesNoFileBehind) {
   SoundPlanProject project("file STRA.001\nD 0 0 0 0 0 5\n" + nan_point + "\n");
   const auto before = list_files(project.dir.path());
   try {
-    SoundPlan_Lib().Write_SP2HFA_Files(project.job);
+    SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
     FAIL() << "no error";
   } catch (const ConversionError& e) {
     const std::string message = e.what();

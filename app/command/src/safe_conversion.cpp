@@ -1,11 +1,14 @@
 #include "command/safe_conversion.h"
 
-#include <unistd.h>
-
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <vector>
 
+#include "platform/files.h"
+#include "platform/scratch_folder.h"
 #include "quillan/services.h"
 #include "quillan/text.h"
 #include "quillan/varnik.h"
@@ -110,20 +113,41 @@ struct ChangeableDetails {
   }
 };
 
-std::string temporary_report_path(const std::string& output) {
-  static int counter = 0;
-  fs::path out(output);
-  std::string name = "." + out.filename().string() + ".kalvor-" + std::to_string(getpid()) + "-" +
-                     std::to_string(++counter) + ".partial";
-  return (out.parent_path() / name).string();
+// Why a report cannot be written into its folder, from the platform's error
+// number.
+std::string output_failure(const std::string& output, int error) {
+  const std::string folder = platform::folder_of(output);
+  std::string why;
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      why = "the folder " + folder + " does not exist";
+      break;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+      why = "cannot write to the folder " + folder + ": it is read-only";
+      break;
+    default:
+      why = std::strerror(error);
+  }
+  return "Cannot write the report " + output + ": " + why + ".";
 }
 
+// A failed write to any file of the conversion is a failure to write the
+// report: they all lie in the report's folder.
+std::string write_failure(const std::string& output, const quillan::Error& e) {
+  return output_failure(output, e.code() == quillan::ErrorCode::DiskFull ? ENOSPC : EIO);
+}
+
+bool is_write_failure(const quillan::Error& e) {
+  return e.code() == quillan::ErrorCode::DiskFull || e.code() == quillan::ErrorCode::DeviceIO;
+}
+
+// Closing the channels finishes the files written; a failure to finish one
+// is a failure of the conversion.
 void close_every_channel() {
-  try {
-    quillan::Varnik().close_ALL_file_handler();
-  } catch (const std::exception&) {
-    // Closing after a failure: the files are removed anyway.
-  }
+  quillan::Varnik().close_ALL_file_handler();
 }
 
 void remove_files(const std::vector<std::string>& paths, const std::string& keep) {
@@ -154,8 +178,16 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (std::string input = input_named_by_output(window, output); !input.empty())
     return {false, refuse_overwrite(output, input)};
 
+  // The report is written in a private folder beside the output, so that it
+  // can be moved into place in one step, whatever the output is called.
+  std::optional<platform::ScratchFolder> scratch;
+  try {
+    scratch.emplace(platform::ScratchFolder::inside(platform::folder_of(output)));
+  } catch (const std::system_error& e) {
+    return {false, output_failure(output, e.code().value())};
+  }
+  const std::string partial = scratch->file("report");
   const ChangeableDetails before(window);
-  const std::string partial = temporary_report_path(output);
   FileLog log;
   WindowHost host(window);
   quillan::FileObserver* previous_observer = quillan::install_file_observer(&log);
@@ -169,10 +201,16 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   } catch (const ConversionCancelled& e) {
     outcome.cancelled = true;
     outcome.failure = e.what();
+  } catch (const quillan::Error& e) {
+    outcome.failure = is_write_failure(e) ? write_failure(output, e) : e.what();
   } catch (const std::exception& e) {
     outcome.failure = e.what();
   }
-  close_every_channel();
+  try {
+    close_every_channel();
+  } catch (const quillan::Error& e) {
+    if (outcome.succeeded) outcome = {false, write_failure(output, e)};
+  }
   quillan::install_file_observer(previous_observer);
   quillan::install_host(previous_host);
 
@@ -189,16 +227,12 @@ ConversionOutcome run_safely(MainWindow& window, const std::function<void(JobDet
   if (outcome.succeeded) {
     std::error_code ec;
     fs::rename(partial, output, ec);
-    if (ec) outcome = {false, "Could not write the report " + output + ": " + ec.message()};
+    if (ec) outcome = {false, output_failure(output, ec.value())};
   }
   // Whatever the conversion created and did not remove goes now; on success
   // that leaves only the report.
   remove_files(log.created, outcome.succeeded ? output : std::string());
-  std::error_code ec;
-  if (!outcome.succeeded) {
-    fs::remove(partial, ec);
-    before.restore(window);
-  }
+  if (!outcome.succeeded) before.restore(window);
   return outcome;
 }
 

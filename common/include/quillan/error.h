@@ -18,6 +18,8 @@ enum class ErrorCode {
   BadFileNumber = 52,
   FileNotFound = 53,
   FileAlreadyOpen = 55,
+  DeviceIO = 57,
+  DiskFull = 61,
   InputPastEndOfFile = 62,
   PermissionDenied = 70,
   PathNotFound = 76,

@@ -15,6 +15,10 @@
 
 namespace kalvor::hfa {
 
+// How messages name the files the converter reads.
+inline constexpr const char* kInputRole = "the HFANoise input file";
+inline constexpr const char* kLayoutBarrierRole = "the layout-barrier file";
+
 // Channels of the conversion's files.
 namespace channel {
 inline constexpr int Input = 1;
@@ -42,8 +46,8 @@ inline constexpr int RoadPieceWithLayoutBarriers = 23;
 inline constexpr int Reordered = 26;
 }  // namespace channel
 
-// Suffixes of the temporary files (after the input folder and time stamp)
-// and of the piece files (after the report path).
+// Suffixes of the temporary files and of the piece files, which are named
+// "temp<suffix>" and "report<suffix>" in the conversion's private folder.
 namespace suffix {
 inline constexpr const char* Roads = "_roa.txt";
 inline constexpr const char* RoadsA2B = "_roa_a2b.txt";
@@ -99,7 +103,7 @@ struct RoadLayout {
 struct Conversion {
   JobDetails* job = nullptr;
   std::string input_path;
-  std::string temp_prefix;  // input folder and time stamp
+  std::string scratch_folder;  // private to this conversion
   std::string output_path;
   std::string layout_barrier_path;
 
@@ -109,6 +113,9 @@ struct Conversion {
   long num_of_roads_a2b = 0, num_of_roads_b2a = 0, num_of_barriers = 0, num_of_NSRs = 0;
   NodeRange all_roads, roads_a2b, roads_b2a, barriers, receivers, layouts;
 
+  // The input file's line number of each line of the node and layout
+  // temporary files, in their order.
+  std::vector<long> node_input_lines, layout_input_lines;
   FirstLineIndex node_index;
   // Node coordinates already rounded, by node line: nodes are shared by
   // several segments.
@@ -144,5 +151,7 @@ std::string join_from(const std::vector<std::string>& fields, std::size_t first)
 
 // Throws a ConversionError about the HFANoise input file.
 [[noreturn]] void input_error(const Conversion& c, const std::string& what);
+// The same, about one of its lines.
+[[noreturn]] void input_error(const Conversion& c, long line_number, const std::string& what);
 
 }  // namespace kalvor::hfa

@@ -1,6 +1,7 @@
 // Splitting the input file into temporary files and putting them in order.
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "chain_order.h"
 #include "conversion.h"
@@ -45,10 +46,6 @@ std::size_t fields_translated(const std::string& kind) {
   return hfa::min_fields::Link;
 }
 
-std::string line_ref(long line_no) {
-  return "line " + std::to_string(line_no) + ": ";
-}
-
 void widen(quillan::Varnik& lib, hfa::NodeRange& range, const std::string& value) {
   lib.check_max_min_value(value, range.max, range.min);
 }
@@ -85,7 +82,7 @@ void HFA_Lib::Divide_HFA_Input_File(JobDetails& frmMain, int InputFileNo, long& 
         handle_link_line(line, line_no, num_of_barriers, num_of_NSRs);
       } else if (section == kFirstNodeLine || section == kNodeSection) {
         section = kNodeSection;
-        handle_node_line(line);
+        handle_node_line(line, line_no);
       } else if (section == kLayoutSection) {
         handle_layout_line(line, line_no);
       }
@@ -99,10 +96,10 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
   Conversion& c = *state_;
   std::vector<std::string> fields = lib_.split_inputline(line, " ");
   if (fields.size() < hfa::min_fields::Link) {
-    hfa::input_error(c, line_ref(line_no) +
-                            "a link line needs at least 6 fields (link, A-node, "
-                            "B-node, layout, description, include flag), found " +
-                            std::to_string(fields.size()));
+    hfa::input_error(c, line_no,
+                     "a link line needs at least 6 fields (link, A-node, "
+                     "B-node, layout, description, include flag), found " +
+                         std::to_string(fields.size()));
   }
   if (lower(fields[kLinkInclude]) != "yes") return;
   const std::string kind = lower(fields[kLinkDescription]);
@@ -110,9 +107,10 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
   // fields its kind needs.
   const std::size_t needed = fields_translated(kind);
   if (fields.size() < needed && value_of(fields[1]) != value_of(fields[2])) {
-    hfa::input_error(c, line_ref(line_no) + "a \"" + fields[kLinkDescription] +
-                            "\" line needs at least " + std::to_string(needed) + " fields, found " +
-                            std::to_string(fields.size()));
+    hfa::input_error(c, line_no,
+                     "a \"" + fields[kLinkDescription] + "\" line needs at least " +
+                         std::to_string(needed) + " fields, found " +
+                         std::to_string(fields.size()));
   }
   if (kind == "road") {
     lib_.PrintLine(channel::Roads, line, true);
@@ -133,7 +131,7 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
 
 // Node lines are kept only when their number lies within the node numbers
 // that the links use.
-void HFA_Lib::handle_node_line(const std::string& line) {
+void HFA_Lib::handle_node_line(const std::string& line, long line_no) {
   Conversion& c = *state_;
   double max_node = 0, min_node = 9999;
   for (const hfa::NodeRange* range : {&c.all_roads, &c.barriers, &c.receivers}) {
@@ -144,6 +142,7 @@ void HFA_Lib::handle_node_line(const std::string& line) {
   const double node = value_of(fields[0]);
   if (node < min_node || node > max_node) return;
   lib_.PrintLine(channel::Nodes, line, true);
+  c.node_input_lines.push_back(line_no);
 }
 
 // Layout lines are kept when some road uses their number and their flow is
@@ -154,12 +153,13 @@ void HFA_Lib::handle_layout_line(const std::string& line, long line_no) {
   const double layout = value_of(fields[0]);
   if (layout < c.layouts.min.to_number() || layout > c.layouts.max.to_number()) return;
   if (fields.size() < kLayoutFilterFields) {
-    hfa::input_error(c, line_ref(line_no) + "a layout line needs at least " +
-                            std::to_string(hfa::min_fields::Layout) + " fields, found " +
-                            std::to_string(fields.size()));
+    hfa::input_error(c, line_no,
+                     "a layout line needs at least " + std::to_string(hfa::min_fields::Layout) +
+                         " fields, found " + std::to_string(fields.size()));
   }
   if (value_of(fields[1]) == 0) return;
   lib_.PrintLine(channel::Layouts, line, true);
+  c.layout_input_lines.push_back(line_no);
 }
 
 void HFA_Lib::Divide_Road_into_A2B_and_B2A(int InputFileNo, int A2BFileNo, int B2AFileNo,
@@ -171,6 +171,9 @@ void HFA_Lib::Divide_Road_into_A2B_and_B2A(int InputFileNo, int A2BFileNo, int B
     const std::string line = quillan::trim(lib_.GetLine(InputFileNo));
     if (line.empty()) continue;
     std::vector<std::string> fields = lib_.split_inputline(line, " ");
+    // Only link lines with all their fields were written to the road file.
+    if (fields.size() < hfa::min_fields::Link)
+      throw std::logic_error("a line of the road file has lost fields: \"" + line + "\"");
     // A road whose layout is not found runs A to B.
     c.layout.direction.clear();
     if (quillan::is_numeric_text(fields[3])) HFANoise_Get_Layout(fields[3]);

@@ -7,11 +7,11 @@ namespace kalvor::hfa {
 void FirstLineIndex::load(quillan::Varnik& lib, const std::string& path, int channel) {
   clear();
   lib.open_file_handler(path, 0, channel, false);
-  while (!lib.CheckEOF(channel)) {
+  for (long line_number = 1; !lib.CheckEOF(channel); ++line_number) {
     std::string text = quillan::trim(lib.GetLine(channel));
     if (text.empty()) continue;
     std::vector<std::string> fields = lib.split_inputline(text, " ");
-    add(std::move(text), std::move(fields));
+    add(std::move(text), std::move(fields), line_number);
   }
   lib.close_file_handler(channel);
 }
@@ -21,9 +21,10 @@ void FirstLineIndex::clear() {
   first_.clear();
 }
 
-void FirstLineIndex::add(std::string text, std::vector<std::string> fields) {
+void FirstLineIndex::add(std::string text, std::vector<std::string> fields, long line_number) {
+  if (fields.empty()) return;
   first_.try_emplace(quillan::leading_number(fields[0]), lines_.size());
-  lines_.push_back({std::move(text), std::move(fields)});
+  lines_.push_back({std::move(text), std::move(fields), line_number});
 }
 
 const IndexedLine* FirstLineIndex::find(double key) const {

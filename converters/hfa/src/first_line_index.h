@@ -13,6 +13,7 @@ namespace kalvor::hfa {
 struct IndexedLine {
   std::string text;
   std::vector<std::string> fields;
+  long line_number = 0;  // in the file it was read from, from 1
 };
 
 // Built once from a whole file; answers what a scan from the first line
@@ -21,8 +22,8 @@ class FirstLineIndex {
  public:
   void load(quillan::Varnik& lib, const std::string& path, int channel);
   void clear();
-  // Adds a line after those already indexed.
-  void add(std::string text, std::vector<std::string> fields);
+  // Adds a line (with at least one field) after those already indexed.
+  void add(std::string text, std::vector<std::string> fields, long line_number);
   // The first line whose field 0 reads as `key`, or nullptr.
   const IndexedLine* find(double key) const;
 

@@ -5,7 +5,10 @@
 
 #include "conversion.h"
 #include "platform/files.h"
+#include "platform/scratch_folder.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
+#include "reading/line_reader.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -37,7 +40,12 @@ std::string join_from(const std::vector<std::string>& fields, std::size_t first)
 }
 
 void input_error(const Conversion& c, const std::string& what) {
-  throw ConversionError("HFANoise input file " + c.input_path + ": " + what);
+  throw ConversionError("The HFANoise input file " + c.input_path + ": " + what);
+}
+
+void input_error(const Conversion& c, long line_number, const std::string& what) {
+  throw ConversionError(
+      reading::line_message(kInputRole + (" " + c.input_path), line_number, what));
 }
 
 }  // namespace hfa
@@ -79,8 +87,8 @@ void HFA_Lib::Convert_From_HFANoise(JobDetails& frmMain) {
   c.input_path = frmMain.text(control::InputPath);
   c.output_path = frmMain.text(control::OutputPath);
   c.layout_barrier_path = quillan::trim(frmMain.text(control::LayoutBarrierFile));
-  c.temp_prefix =
-      lib_.GetPathFromFullFilename(c.input_path) + platform::format_stamp(platform::now());
+  const auto scratch = platform::ScratchFolder::near(platform::folder_of(c.output_path));
+  c.scratch_folder = scratch.path();
   const bool with_layout_barriers = !c.layout_barrier_path.empty();
 
   split_input(frmMain);
@@ -94,10 +102,8 @@ void HFA_Lib::Convert_From_HFANoise(JobDetails& frmMain) {
     HFANoise_CreateCheckIndexForLayBar(c.layout_barrier_path, channel::LayoutBarrierInput);
   }
   translate_records(frmMain, with_layout_barriers);
-  delete_temporary_files();
   if (with_layout_barriers) generate_layout_barriers(frmMain);
   assemble_report(frmMain, with_layout_barriers);
-  delete_piece_files(with_layout_barriers);
   lib_.close_ALL_file_handler();
 }
 
@@ -110,12 +116,12 @@ void HFA_Lib::close_file_handler(int IFileNo) {
   lib_.close_file_handler(IFileNo);
 }
 
-std::string HFA_Lib::temp(const char* name) const {
-  return state_->temp_prefix + name;
+std::string HFA_Lib::temp(const char* suffix) const {
+  return state_->scratch_folder + "/temp" + suffix;
 }
 
-std::string HFA_Lib::piece(const char* name) const {
-  return state_->output_path + name;
+std::string HFA_Lib::piece(const char* suffix) const {
+  return state_->scratch_folder + "/report" + suffix;
 }
 
 // Splits the input by record kind, then the roads by driving direction, and
@@ -123,7 +129,7 @@ std::string HFA_Lib::piece(const char* name) const {
 void HFA_Lib::split_input(JobDetails& frmMain) {
   Conversion& c = *state_;
   long num_of_barriers = 0, num_of_NSRs = 0;
-  open_file_handler(c.input_path, 0, channel::Input);
+  reading::open_input(lib_, channel::Input, hfa::kInputRole, c.input_path);
   open_file_handler(temp(suffix::Roads), 1, channel::Roads);
   open_file_handler(temp(suffix::Barriers), 1, channel::Barriers);
   open_file_handler(temp(suffix::Receivers), 1, channel::Receivers);
@@ -228,15 +234,6 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
   close_file_handler(channel::ReceiverPiece);
 }
 
-void HFA_Lib::delete_temporary_files() {
-  for (const char* name :
-       {suffix::Roads, suffix::RoadsA2B, suffix::RoadsB2A, suffix::Barriers, suffix::Receivers,
-        suffix::Nodes, suffix::Layouts, suffix::SortedRoadsA2B, suffix::SortedRoadsB2A,
-        suffix::SortedBarriers, suffix::SortedReceivers}) {
-    platform::delete_file(temp(name));
-  }
-}
-
 void HFA_Lib::assemble_report(JobDetails& frmMain, bool with_layout_barriers) {
   Conversion& c = *state_;
   frmMain.set_status("Formatting Output... ");
@@ -265,18 +262,6 @@ void HFA_Lib::assemble_report(JobDetails& frmMain, bool with_layout_barriers) {
   report.receiver_section_heading();
   lib_.CopyAllContents(piece(suffix::ReceiverPiece), channel::ReceiverPiece, channel::Report);
   close_file_handler(channel::Report);
-}
-
-void HFA_Lib::delete_piece_files(bool with_layout_barriers) {
-  for (const char* name :
-       {suffix::MiscPiece, suffix::RoadPiece, suffix::BarrierPiece, suffix::ReceiverPiece}) {
-    platform::delete_file(piece(name));
-  }
-  if (!with_layout_barriers) return;
-  for (const char* name : {suffix::RoadPieceWithLayoutBarriers, suffix::LeftLayoutBarrierPiece,
-                           suffix::RightLayoutBarrierPiece, suffix::SortedLayoutBarrierPiece}) {
-    platform::delete_file(piece(name));
-  }
 }
 
 }  // namespace kalvor

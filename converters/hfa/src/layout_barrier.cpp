@@ -7,6 +7,8 @@
 #include "conversion.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
+#include "reading/line_reader.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -18,8 +20,6 @@ using quillan::Value;
 
 namespace {
 
-constexpr const char* kMarkerLabel = "associated barrier link no.";
-constexpr const char* kLinkNoLabel = "link no.";
 constexpr int kHeadingLines = 2;
 constexpr std::size_t kConstantEntryFields = 7;
 constexpr std::size_t kEntryFields = 12;
@@ -43,15 +43,15 @@ std::vector<std::string> colon_fields(quillan::Varnik& lib, const std::string& l
   return lib.split_inputline(line, ":");
 }
 
-bool labelled(const std::vector<std::string>& fields, const char* label) {
-  return fields.size() >= 2 && lower(quillan::trim(fields[0])) == label;
+bool labelled(const std::vector<std::string>& fields, std::string_view label) {
+  return fields.size() >= 2 && report::has_label(fields[0], label);
 }
 
 std::optional<Marker> parse_marker(quillan::Varnik& lib, const std::string& line) {
   const std::vector<std::string> f = colon_fields(lib, line);
-  if (!labelled(f, kMarkerLabel)) return std::nullopt;
+  if (!labelled(f, report::kAssociatedBarrierLabel)) return std::nullopt;
   const std::string value = quillan::trim(f[1]);
-  if (lower(value) == "n/a" || quillan::is_numeric_text(value)) return std::nullopt;
+  if (report::is_not_applicable(value) || quillan::is_numeric_text(value)) return std::nullopt;
   if (f.size() < kMarkerFields) return std::nullopt;
   std::size_t colon = std::string::npos;
   for (std::size_t i = 0; i < kMarkerFields; ++i) colon = line.find(':', colon + 1);
@@ -63,7 +63,7 @@ std::optional<Marker> parse_marker(quillan::Varnik& lib, const std::string& line
 
 std::optional<double> link_number(quillan::Varnik& lib, const std::string& line) {
   const std::vector<std::string> f = colon_fields(lib, line);
-  if (!labelled(f, kLinkNoLabel)) return std::nullopt;
+  if (!labelled(f, report::kLinkNoLabel)) return std::nullopt;
   return value_of(quillan::trim(f[1]));
 }
 
@@ -183,7 +183,8 @@ void write_barrier_row(quillan::Varnik& lib, int OFileID, const BarrierSide& sid
                        const RoadRow& read_row, double end_height) {
   report::Writer(lib, OFileID, report::kHfaLabels)
       .barrier_segment({number, from.x, from.y, read_row.z1, side.height, to.x, to.y, read_row.z2,
-                        end_height, side.angle, "N/A", "N/A", 0, "N/A"});
+                        end_height, side.angle, report::kNotApplicable, report::kNotApplicable, 0,
+                        report::kNotApplicable});
 }
 
 // Copies the road link's segment rows and writes, for each side with a
@@ -271,14 +272,14 @@ bool copy_next_record(quillan::Varnik& lib, int IFileID, int OFileID) {
 void HFA_Lib::HFANoise_CreateCheckIndexForLayBar(const std::string& LB_IFilePath, int LB_IFileID) {
   Conversion& c = *state_;
   c.layout_barrier_lines.clear();
+  reading::open_input(lib_, LB_IFileID, hfa::kLayoutBarrierRole, LB_IFilePath);
   try {
-    open_file_handler(LB_IFilePath, 0, LB_IFileID);
     for (int line_no = 1; !lib_.CheckEOF(LB_IFileID); ++line_no) {
       std::string line = quillan::trim(lib_.GetLine(LB_IFileID));
       if (line.empty()) break;
       if (line_no <= kHeadingLines) continue;
       std::vector<std::string> fields = lib_.split_inputline(line, " ");
-      c.layout_barrier_lines.add(std::move(line), std::move(fields));
+      c.layout_barrier_lines.add(std::move(line), std::move(fields), line_no);
     }
     close_file_handler(LB_IFileID);
   } catch (const quillan::Error& e) {
@@ -297,9 +298,10 @@ const hfa::IndexedLine* HFA_Lib::HFANoise_GetLayBarData(const std::string& LB_IF
   if (line == nullptr) return nullptr;
   const std::size_t n = line->fields.size();
   if (n < kConstantEntryFields || (n > kConstantEntryFields && n < kEntryFields)) {
-    throw ConversionError("The layout-barrier file " + LB_IFilePath + ": the line \"" + line->text +
-                          "\" has " + std::to_string(n) +
-                          " fields; 7 (constant distance and height) or 12 expected");
+    throw ConversionError(
+        reading::line_message(hfa::kLayoutBarrierRole + (" " + LB_IFilePath), line->line_number,
+                              "the line \"" + line->text + "\" has " + std::to_string(n) +
+                                  " fields; 7 (constant distance and height) or 12 expected"));
   }
   return line;
 }
@@ -344,7 +346,7 @@ bool HFA_Lib::HFANoise_GenerateLayoutBarrier(int Road_IFileID, int Road_OFileID,
     const hfa::IndexedLine* entry = HFANoise_GetLayBarData(LB_IFilePath, marker->layout);
     if (entry == nullptr) {
       // The layout has no entry: the road keeps no barrier.
-      road.road_associated_barrier("N/A");
+      road.road_associated_barrier(report::kNotApplicable);
       return true;
     }
     std::array<BarrierSide, 2> sides = layout_barrier_sides(*entry, marker->roadflow);
@@ -360,7 +362,7 @@ bool HFA_Lib::HFANoise_GenerateLayoutBarrier(int Road_IFileID, int Road_OFileID,
       piece.empty_line();
       piece.barrier_link_no(sides[i].link_no);
       piece.barrier_link_id(quillan::trim(marker->link_id) + labels[i]);
-      piece.barrier_type("Reflective");
+      piece.barrier_type(report::kReflective);
       piece.barrier_level(marker->level);
       piece.barrier_associated_road(marker->road_link_no);
       piece.barrier_segment_headings();

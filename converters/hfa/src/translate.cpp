@@ -14,7 +14,7 @@ using quillan::Value;
 namespace {
 
 constexpr const char* kUnknown = "???";
-constexpr const char* kNotApplicable = "N/A";
+using report::kNotApplicable;
 
 // First field of the name (link ID, NSR ID) by line kind.
 constexpr std::size_t kRoadNameField = 8;
@@ -27,10 +27,6 @@ double one_decimal_half_even(const std::string& field) {
   return quillan::round_half_even(value_of(field), 1);
 }
 
-std::string yes_no(bool yes) {
-  return yes ? "Yes" : "No";
-}
-
 // The link ID (or receiver name) from `first` on, or `fallback` when the
 // line has no such fields.
 std::string name_or(const std::vector<std::string>& fields, std::size_t first,
@@ -38,12 +34,26 @@ std::string name_or(const std::vector<std::string>& fields, std::size_t first,
   return fields.size() > first ? hfa::join_from(fields, first) : fallback;
 }
 
+std::string field_shortage(const std::vector<std::string>& fields, std::size_t needed,
+                           const std::string& line, const char* what) {
+  return "the " + std::string(what) + " line \"" + line + "\" has " +
+         std::to_string(fields.size()) + " fields, at least " + std::to_string(needed) +
+         " expected";
+}
+
 void require_fields(const Conversion& c, const std::vector<std::string>& fields, std::size_t needed,
                     const std::string& line, const char* what) {
-  if (fields.size() >= needed) return;
-  hfa::input_error(c, "the " + std::string(what) + " line \"" + line + "\" has " +
-                          std::to_string(fields.size()) + " fields, at least " +
-                          std::to_string(needed) + " expected");
+  if (fields.size() < needed) hfa::input_error(c, field_shortage(fields, needed, line, what));
+}
+
+// The same for a line of the node or layout file, naming its line of the input.
+void require_fields(const Conversion& c, const hfa::IndexedLine& line,
+                    const std::vector<long>& input_lines, std::size_t needed, const char* what) {
+  if (line.fields.size() >= needed) return;
+  const auto index = static_cast<std::size_t>(line.line_number - 1);
+  const std::string shortage = field_shortage(line.fields, needed, line.text, what);
+  if (index < input_lines.size()) hfa::input_error(c, input_lines[index], shortage);
+  hfa::input_error(c, shortage);
 }
 
 // Ground cover column: 1 for soft ground, 0 for hard ground.
@@ -58,19 +68,19 @@ std::string surface_type(const std::string& field) {
   if (word.starts_with("s")) {
     return "Surface Correction = " + quillan::format_fixed(value_of(word.substr(1)), 1) + " dB(A)";
   }
-  if (word.starts_with("per")) return "Pervious";
+  if (word.starts_with("per")) return report::kPervious;
   const std::string material = word.size() > 4 ? word.substr(4, 3) : "";
-  if (material == "bit") return "Bituminous";
-  if (material == "con") return "Concrete";
-  return "Other";
+  if (material == "bit") return report::kBituminous;
+  if (material == "con") return report::kConcrete;
+  return report::kOtherSurface;
 }
 
 std::string category(const std::string& field) {
   const std::string word = lower(quillan::trim(field));
   if (word == "n/a") return kNotApplicable;
-  if (word == "new") return "(1) New";
-  if (word == "unaltered") return "(2) Existing";
-  return "(3) Other";
+  if (word == "new") return report::kNewRoad;
+  if (word == "unaltered") return report::kExistingRoad;
+  return report::kOtherRoad;
 }
 
 std::string divider_text(const Value& width) {
@@ -90,7 +100,7 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   if (line == nullptr) return;
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
-    require_fields(c, line->fields, hfa::min_fields::Node, line->text, "node");
+    require_fields(c, *line, c.node_input_lines, hfa::min_fields::Node, "node");
     it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
@@ -108,18 +118,18 @@ void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
   l.road_width = kUnknown;
   const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
   if (line == nullptr) return;
-  require_fields(c, line->fields, hfa::min_fields::Layout, line->text, "layout");
+  require_fields(c, *line, c.layout_input_lines, hfa::min_fields::Layout, "layout");
   const std::vector<std::string>& f = line->fields;
   l.flow = f[1];
   l.speed = f[2];
   l.heavy_vehicles = f[3];
   l.texture_depth = f[4];
   l.surface = surface_type(f[5]);
-  l.elevated = yes_no(lower(f[6]) == "yes");
-  l.flow_direction = lower(f[7]) == "yes" ? "One Way" : "Two Way";
+  l.elevated = report::yes_no(lower(f[6]) == "yes");
+  l.flow_direction = lower(f[7]) == "yes" ? report::kOneWay : report::kTwoWay;
   l.direction = f[8];
   const bool divided = quillan::is_numeric_text(f[9]) && value_of(f[9]) != 0;
-  l.dual_carriageway = yes_no(divided);
+  l.dual_carriageway = report::yes_no(divided);
   l.divider_width = divided ? Value(one_decimal_half_even(f[9])) : Value(kNotApplicable);
   l.road_width = one_decimal_half_even(f[10]);
   l.category = category(f[11]);
@@ -134,8 +144,8 @@ void HFA_Lib::HFANoise_Misc_Info(JobDetails& frmMain, int OFileID) {
   settings.date_time = report::header_date_time(frmMain);
   settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
-  settings.multiple_screening = "Yes";
-  settings.opposite_facade = "Yes";
+  settings.multiple_screening = report::kYes;
+  settings.opposite_facade = report::kYes;
   settings.cutoff_angle = "0.0";
   settings.cutoff_distance = kNotApplicable;
   settings.cutoff_reflection = c.soundplan_derived ? kNotApplicable : "40.0";
@@ -181,8 +191,9 @@ void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
 
   std::string associated = kNotApplicable;
   if (layout_known && WithLayBar && HFANoise_CheckIndexForLayBar(f[3])) {
-    associated = "Layout: " + f[3] + (l.elevated == "Yes" ? ": Elevated" : ": Grade") + ": " +
-                 std::to_string(c.road_link_no) + ": " + std::to_string(roadflow) + ": " + link_id;
+    associated = "Layout: " + f[3] + (l.elevated == report::kYes ? ": Elevated" : ": Grade") +
+                 ": " + std::to_string(c.road_link_no) + ": " + std::to_string(roadflow) + ": " +
+                 link_id;
   }
 
   report::Writer report(lib_, OFileID, report::kHfaLabels);
@@ -191,7 +202,7 @@ void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
   report.road_link_id(link_id);
   report.road_category(l.category);
   report.road_flow(one_decimal(l.flow));
-  report.road_speed(one_decimal(l.speed), yes_no(!c.soundplan_derived));
+  report.road_speed(one_decimal(l.speed), report::yes_no(!c.soundplan_derived));
   report.road_heavy_vehicles(one_decimal(l.heavy_vehicles));
   report.road_flow_direction(l.flow_direction);
   report.road_dual_carriageway(l.dual_carriageway);
@@ -227,7 +238,7 @@ bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
     report.empty_line();
     report.barrier_link_no(c.barrier_link_no);
     report.barrier_link_id(link_id);
-    report.barrier_type(reflective ? "Reflective" : "Absorptive");
+    report.barrier_type(reflective ? report::kReflective : report::kAbsorptive);
     report.barrier_level("Grade");
     report.barrier_associated_road(kNotApplicable);
     report.barrier_segment_headings();
@@ -272,12 +283,12 @@ bool HFA_Lib::HFANoise_Print_NSRs(int IFileID, int OFileID) {
     row.name = name_or(f, kSoundPlanReceiverNameField, f[1]);
     row.bearing_left = value_of(f[6]);
     row.bearing_right = value_of(f[7]);
-    row.facade = "Yes";
+    row.facade = report::kYes;
   } else {
     row.name = name_or(f, kReceiverNameField, f[1]);
     row.bearing_left = 0;
     row.bearing_right = 360;
-    row.facade = yes_no(lower(f[7]) == "yes");
+    row.facade = report::yes_no(lower(f[7]) == "yes");
   }
   row.name = quillan::trim(row.name);
   row.number = ++c.receiver_no;

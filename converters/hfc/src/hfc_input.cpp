@@ -14,25 +14,11 @@ std::string quoted(std::string_view text) {
 }
 }  // namespace
 
-bool InputReader::at_end() {
-  return lib_.CheckEOF(channel_);
-}
-
-std::string InputReader::next(std::string_view expected) {
-  ++line_number_;
-  if (at_end()) fail("the file ends where " + std::string(expected) + " was expected");
-  return lib_.GetLine(channel_);
-}
-
-std::vector<std::string> InputReader::next_fields(std::string_view expected) {
-  auto fields = fields_of(lib_, next(expected));
-  if (fields.empty()) fail("the line is empty; expected " + std::string(expected));
+std::vector<std::string> next_fields(quillan::Varnik& lib, reading::LineReader& in,
+                                     std::string_view expected) {
+  auto fields = fields_of(lib, in.next(expected));
+  if (fields.empty()) in.fail("the line is empty; expected " + std::string(expected));
   return fields;
-}
-
-void InputReader::fail(std::string_view problem) const {
-  throw ConversionError("HFCNoise input file " + quoted(path_) + ", line " +
-                        std::to_string(line_number_) + ": " + std::string(problem));
 }
 
 std::vector<std::string> fields_of(quillan::Varnik& lib, const std::string& line) {
@@ -40,7 +26,7 @@ std::vector<std::string> fields_of(quillan::Varnik& lib, const std::string& line
   return lib.split_inputline(line, " ");
 }
 
-bool truth_value(const InputReader& in, const std::string& field, std::string_view what) {
+bool truth_value(const reading::LineReader& in, const std::string& field, std::string_view what) {
   if (quillan::is_numeric_text(field)) return quillan::leading_number(field) != 0.0;
   const std::string word = quillan::to_upper(field);
   if (word == "TRUE") return true;
@@ -48,13 +34,13 @@ bool truth_value(const InputReader& in, const std::string& field, std::string_vi
   in.fail("expected " + std::string(what) + " as a number or True/False, found " + quoted(field));
 }
 
-double number_in(const InputReader& in, const std::string& field, std::string_view what) {
+double number_in(const reading::LineReader& in, const std::string& field, std::string_view what) {
   if (!quillan::is_numeric_text(field))
     in.fail("expected " + std::string(what) + " as a number, found " + quoted(field));
   return quillan::leading_number(field);
 }
 
-long segment_count(const InputReader& in, const std::string& field) {
+long segment_count(const reading::LineReader& in, const std::string& field) {
   const double count = quillan::round_half_even(number_in(in, field, "the number of segments"), 0);
   // The count only bounds a loop that reads one node line per step, so any
   // count the file cannot hold ends at its last line; it must merely fit.

@@ -6,6 +6,7 @@
 #include "bearing.h"
 #include "hfc_input.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -26,9 +27,7 @@ constexpr std::size_t kSwitchFieldCount = kBarrierLevelField + 1;
 constexpr std::size_t kReceiverNameLength = 8;
 constexpr std::size_t kReceiverFieldCount = 7;
 
-const char* yes_no(bool flag) {
-  return flag ? "Yes" : "No";
-}
+constexpr const char* kInputRole = "the HFCNoise input file";
 
 // Per cent of the records done. The counts of head line 3 serve only the
 // progress bar and may be missing, zero, absurdly large or too small, so the
@@ -47,9 +46,9 @@ void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   frmMain.set_status("Processing...");
 
   const std::string input_path = frmMain.text(control::InputPath);
-  open_file_handler(input_path, "Input", kInputChannel, "HFCNoise input file");
-  open_file_handler(frmMain.text(control::OutputPath), "Output", kReportChannel, "report");
-  hfc::InputReader in(lib_, kInputChannel, input_path);
+  reading::open_input(lib_, kInputChannel, kInputRole, input_path);
+  lib_.open_file_handler(frmMain.text(control::OutputPath), "Output", kReportChannel, false);
+  reading::LineReader in(lib_, kInputChannel, std::string(kInputRole) + " " + input_path);
   report::Writer out(lib_, kReportChannel, report::kHfcLabels);
 
   HFCNoise_Misc_Info(frmMain, in, out);
@@ -67,21 +66,12 @@ void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   state_.job = nullptr;
 }
 
-void HFC_Lib::open_file_handler(const std::string& path, const char* io_type, int channel,
-                                const char* role) {
-  try {
-    lib_.open_file_handler(path, io_type, channel, false);
-  } catch (const quillan::Error& e) {
-    throw ConversionError("Cannot open the " + std::string(role) + " \"" + path +
-                          "\": " + e.what());
-  }
-}
-
 void HFC_Lib::close_file_handler(int channel) {
   lib_.close_file_handler(channel);
 }
 
-void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in,
+                                 report::Writer& out) {
   state_.project_title = quillan::trim(in.next("the project title (head line 1)"));
   read_switches(in);
   read_record_counts(in);
@@ -94,17 +84,17 @@ void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, repo
   settings.date_time = report::header_date_time(frmMain);
   settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
-  settings.multiple_screening = "No";
-  settings.opposite_facade = yes_no(state_.opposite_facade);
+  settings.multiple_screening = report::kNo;
+  settings.opposite_facade = report::yes_no(state_.opposite_facade);
   // HFCNoise has fixed cut-off values.
   settings.cutoff_angle = quillan::one_decimal(1);
-  settings.cutoff_distance = "N/A";
+  settings.cutoff_distance = report::kNotApplicable;
   settings.cutoff_reflection = quillan::one_decimal(15);
   out.project_block(settings);
 }
 
-void HFC_Lib::read_switches(hfc::InputReader& in) {
-  const auto fields = in.next_fields("the switches (head line 2)");
+void HFC_Lib::read_switches(reading::LineReader& in) {
+  const auto fields = hfc::next_fields(lib_, in, "the switches (head line 2)");
   if (fields.size() < kSwitchFieldCount)
     in.fail("expected at least " + std::to_string(kSwitchFieldCount) +
             " fields of switches on head line 2, found " + std::to_string(fields.size()));
@@ -118,7 +108,7 @@ void HFC_Lib::read_switches(hfc::InputReader& in) {
       hfc::truth_value(in, fields[kBarrierLevelField], "the barrier level switch (field 10)");
 }
 
-void HFC_Lib::read_record_counts(hfc::InputReader& in) {
+void HFC_Lib::read_record_counts(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(in.next("the record counts (head line 3)")));
   if (fields.size() < 3) return;
@@ -134,7 +124,7 @@ void HFC_Lib::read_record_counts(hfc::InputReader& in) {
 
 // Calls `print` once per record until it reports the section's end; the bar
 // counts the records of this phase from 0.
-void HFC_Lib::run_record_phase(RecordPrinter print, hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::run_record_phase(RecordPrinter print, reading::LineReader& in, report::Writer& out) {
   long records = 0;
   for (;;) {
     bool more = false;
@@ -151,7 +141,7 @@ void HFC_Lib::show_progress(double records_done) {
       static_cast<float>(progress_percent(records_done, state_.record_count_total)));
 }
 
-void HFC_Lib::HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) {
   // The barrier phase wrote the section heading and the empty line below it.
   out.line(report::kReceiverHeading1);
   out.line(report::kReceiverHeading2);
@@ -171,7 +161,7 @@ void HFC_Lib::HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out) {
 // The name is the first characters of the line; the fields after it are
 // taken only when all seven are there, otherwise the previous receiver's
 // stay (a line that has never had a previous receiver is an error).
-void HFC_Lib::read_receiver(hfc::InputReader& in, const std::string& line) {
+void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
   state_.receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(line.substr(std::min(line.size(), kReceiverNameLength))));
@@ -209,10 +199,10 @@ void HFC_Lib::write_receiver(report::Writer& out, long row) {
   r.x = state_.receiver.x;
   r.y = state_.receiver.y;
   r.z = state_.receiver.z;
-  r.h = "N/A";
+  r.h = report::kNotApplicable;
   r.bearing_left = state_.bearing_left;
   r.bearing_right = state_.bearing_right;
-  r.facade = yes_no(state_.facade_correction);
+  r.facade = report::yes_no(state_.facade_correction);
   out.receiver(r);
 }
 

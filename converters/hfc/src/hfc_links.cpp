@@ -25,7 +25,7 @@ std::string link_id(const std::string& name, long sub_link) {
 
 // A node line with too few fields has no values of its own; it repeats the
 // previous node, so the first node line of a conversion must be complete.
-void require_previous_node(const hfc::InputReader& in, bool have_node, std::size_t fields,
+void require_previous_node(const reading::LineReader& in, bool have_node, std::size_t fields,
                            const char* layout) {
   if (!have_node)
     in.fail("expected a node line of at least " + std::to_string(kNodeFieldCount) + " fields (" +
@@ -61,9 +61,10 @@ void walk_sub_links(JobDetails& job, report::Writer& out, long segments, OpenSub
 
 // ---- Roads -----------------------------------------------------------------
 
-void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bool& more) {
+void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more) {
   ++state_.road_link_no;
-  const auto line_a = in.next_fields("a road record (name, category) or the \"Barriers:\" line");
+  const auto line_a =
+      hfc::next_fields(lib_, in, "a road record (name, category) or the \"Barriers:\" line");
   if (line_a[0] == kBarriersMarker) {
     out.barrier_section_heading();
     out.empty_line();
@@ -71,11 +72,12 @@ void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bo
     return;
   }
   read_road_head(line_a);
-  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+  const long segments =
+      hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
   in.next("road line C");
   in.next("road line D");
-  const auto one_decimal_field = [&in](const char* what) {
-    return quillan::one_decimal(in.next_fields(what)[0]);
+  const auto one_decimal_field = [this, &in](const char* what) {
+    return quillan::one_decimal(hfc::next_fields(lib_, in, what)[0]);
   };
   state_.flow = one_decimal_field("the traffic flow (veh/hr)");
   state_.speed = one_decimal_field("the speed (km/h)");
@@ -103,19 +105,19 @@ void HFC_Lib::HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bo
 void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
   state_.road_name = line_a[0];
   if (line_a.size() == 1) {
-    state_.category = "(2) Existing";
+    state_.category = report::kExistingRoad;
   } else if (line_a[1] == "N") {
-    state_.category = "(1) New";
+    state_.category = report::kNewRoad;
   } else if (line_a[1] == "E") {
-    state_.category = "(2) Existing";
+    state_.category = report::kExistingRoad;
   } else if (line_a[1] == "A") {
-    state_.category = "(3) Other";
+    state_.category = report::kOtherRoad;
   }
   // A third field marks the road as elevated.
-  state_.elevated = line_a.size() == 3 ? "Yes" : "No";
+  state_.elevated = report::yes_no(line_a.size() == 3);
 }
 
-void HFC_Lib::read_road_node(hfc::InputReader& in) {
+void HFC_Lib::read_road_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X Z direction width surface";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
@@ -133,36 +135,36 @@ void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
   out.road_link_id(link_id(state_.road_name, sub_link));
   out.road_category(state_.category);
   out.road_flow(state_.flow);
-  out.road_speed(state_.speed, "Yes");
+  out.road_speed(state_.speed, report::kYes);
   out.road_heavy_vehicles(state_.heavy_vehicles);
 }
 
 // The current node starts the sub-link: its direction and surface codes
 // decide the rest of the link head (codes other than 0 and 1 keep the
 // previous link's values).
-void HFC_Lib::open_road_sub_link(hfc::InputReader& in, report::Writer& out) {
+void HFC_Lib::open_road_sub_link(reading::LineReader& in, report::Writer& out) {
   const RoadNode& node = state_.road_node;
   state_.road_from = node;
   state_.sub_link_surface = node.surface;
   if (state_.road_level_switch) {
-    state_.flow_direction = "N/A";
+    state_.flow_direction = report::kNotApplicable;
   } else {
     const double direction =
         hfc::number_in(in, node.direction, "the flow direction code (field 4)");
-    if (direction == 0) state_.flow_direction = "One Way";
-    if (direction == 1) state_.flow_direction = "Two Way";
+    if (direction == 0) state_.flow_direction = report::kOneWay;
+    if (direction == 1) state_.flow_direction = report::kTwoWay;
   }
   const double surface = quillan::leading_number(node.surface);
-  if (surface == 0) state_.surface_type = "Bituminous";
-  if (surface == 1) state_.surface_type = "Pervious";
+  if (surface == 0) state_.surface_type = report::kBituminous;
+  if (surface == 1) state_.surface_type = report::kPervious;
 
   out.road_flow_direction(state_.flow_direction);
-  out.road_dual_carriageway("N/A");
-  out.road_divider_and_separation("N/A", "N/A");
+  out.road_dual_carriageway(report::kNotApplicable);
+  out.road_divider_and_separation(report::kNotApplicable, report::kNotApplicable);
   out.road_elevated(state_.elevated);
   out.road_surface(state_.surface_type);
   out.road_texture_depth("2.0");
-  out.road_associated_barrier("N/A");
+  out.road_associated_barrier(report::kNotApplicable);
   out.road_segment_headings();
 }
 
@@ -174,15 +176,15 @@ void HFC_Lib::write_road_segment(report::Writer& out, long segment) {
   row.x1 = from.x;
   row.y1 = from.y;
   row.z1 = from.z;
-  row.h1 = "N/A";
+  row.h1 = report::kNotApplicable;
   row.x2 = to.x;
   row.y2 = to.y;
   // With the road level switch on, every segment keeps its start level.
   row.z2 = state_.road_level_switch ? from.z : to.z;
-  row.h2 = "N/A";
+  row.h2 = report::kNotApplicable;
   row.width = from.width;
-  row.ground_left = "N/A";
-  row.ground_right = "N/A";
+  row.ground_left = report::kNotApplicable;
+  row.ground_right = report::kNotApplicable;
   out.road_segment(row);
 }
 
@@ -197,9 +199,10 @@ const char* level_of(const std::string& elevation_code) {
 }
 }  // namespace
 
-void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out, bool& more) {
+void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more) {
   ++state_.barrier_link_no;
-  const auto line_a = in.next_fields("a barrier record (name, type) or the \"Receivers:\" line");
+  const auto line_a =
+      hfc::next_fields(lib_, in, "a barrier record (name, type) or the \"Receivers:\" line");
   if (line_a[0] == kReceiversMarker) {
     out.receiver_section_heading();
     out.empty_line();
@@ -207,9 +210,11 @@ void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out,
     return;
   }
   state_.barrier_name = line_a[0];
-  state_.barrier_type =
-      line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A" ? "Absorptive" : "Reflective";
-  const long segments = hfc::segment_count(in, in.next_fields("the number of segments")[0]);
+  state_.barrier_type = line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A"
+                            ? report::kAbsorptive
+                            : report::kReflective;
+  const long segments =
+      hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
 
   // Elevation codes are compared as text, except from one elevated value to
   // another: "0" to "0.0" opens a new sub-link, "5" to "7" does not.
@@ -235,7 +240,7 @@ void HFC_Lib::HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out,
   more = true;
 }
 
-void HFC_Lib::read_barrier_node(hfc::InputReader& in) {
+void HFC_Lib::read_barrier_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X elevation Z H angle";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));
@@ -253,7 +258,7 @@ void HFC_Lib::write_barrier_link_head(report::Writer& out, long sub_link) {
   out.barrier_link_id(link_id(state_.barrier_name, sub_link));
   out.barrier_type(state_.barrier_type);
   out.barrier_level(state_.barrier_level);
-  out.barrier_associated_road("N/A");
+  out.barrier_associated_road(report::kNotApplicable);
 }
 
 void HFC_Lib::write_barrier_segment(report::Writer& out, long segment) {
@@ -271,9 +276,9 @@ void HFC_Lib::write_barrier_segment(report::Writer& out, long segment) {
   row.z2 = state_.barrier_level_switch ? from.z : to.z;
   row.h2 = from.h;
   row.inclined_angle = quillan::one_decimal(from.angle);
-  row.mean_length = "N/A";
-  row.mean_opening = "N/A";
-  row.foa = "N/A";
+  row.mean_length = report::kNotApplicable;
+  row.mean_opening = report::kNotApplicable;
+  row.foa = report::kNotApplicable;
   row.width = "0.0";
   out.barrier_segment(row);
 }

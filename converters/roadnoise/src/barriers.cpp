@@ -4,9 +4,9 @@
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
 using roadnoise::KeywordValue;
-using roadnoise::RecordReader;
 
 namespace roadnoise {
 
@@ -66,19 +66,16 @@ struct LinePoints {
 
 }  // namespace roadnoise
 
-namespace {
-constexpr const char* kReflective = "Reflective";
-constexpr const char* kAbsorptive = "Absorptive";
-}  // namespace
+namespace {}  // namespace
 
-void RoadNoise_Lib::RoadNoise_Print_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::BarrierPoints points;
   std::string name;
   bool new_link = false;
   while (!in.at_end()) {
     const std::string line = in.next_line();
     if (contains(line, "TEXT")) {
-      name = in.name_line();
+      name = in.next(roadnoise::kNameLine);
       continue;
     }
     const long n = in.line_number();
@@ -90,7 +87,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(RecordReader& in, report::Writer& o
     if (new_link) {
       new_link = false;
       saved_link_id_ = name;
-      begin_barrier_link(kReflective, out);
+      begin_barrier_link(report::kReflective, out);
     }
     write_barrier_row(points, out);
   }
@@ -99,7 +96,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(RecordReader& in, report::Writer& o
 // Records of an .HSE file are closed by "NBA" or "RETN" lines: the values
 // gathered between two such lines are written when the second is read, under
 // the name that was current when the previous link was written.
-void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::BarrierPoints points;
   std::string name;
   long separators = 0;
@@ -118,13 +115,13 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Write
       const bool starts_link = new_link;
       if (starts_link) {
         new_link = false;
-        begin_barrier_link(kReflective, out);
+        begin_barrier_link(report::kReflective, out);
       }
       write_barrier_row(points, out);
       if (starts_link) saved_link_id_ = name;
     }
     if (name_follows) {
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       name = line;
     }
     const long n = in.line_number();
@@ -134,14 +131,14 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(RecordReader& in, report::Write
   }
 }
 
-void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(LineReader& in, report::Writer& out) {
   roadnoise::LinePoints points;
   bool new_link = false;
   bool end_point = false;
   while (!in.at_end()) {
     std::string line = in.next_line();
     if (contains(line, "TEXT")) {
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       saved_link_id_ = line;
       new_link = true;
       end_point = false;
@@ -153,7 +150,7 @@ void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(RecordReader& in, report::Writ
     end_point = false;
     if (new_link) {
       new_link = false;
-      begin_barrier_link(line_barrier_type(ground_line, points.ground, in.path()), out);
+      begin_barrier_link(line_barrier_type(ground_line, points.ground, in.file()), out);
     }
     write_line_row(points, ground_line, out);
   }
@@ -168,10 +165,10 @@ void RoadNoise_Lib::take_barrier_columns(const std::string& line, long line_numb
 // previous link's type. Lines without GND are absorptive.
 std::string RoadNoise_Lib::line_barrier_type(bool ground_line, const KeywordValue& ground,
                                              const std::string& file) const {
-  if (!ground_line) return kAbsorptive;
+  if (!ground_line) return report::kAbsorptive;
   const double code = ground.number(file);
-  if (code == 0) return kReflective;
-  if (code == 1) return kAbsorptive;
+  if (code == 0) return report::kReflective;
+  if (code == 1) return report::kAbsorptive;
   return barrier_type_;
 }
 
@@ -184,7 +181,7 @@ void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& 
   out.barrier_link_id(saved_link_id_);
   out.barrier_type(barrier_type_);
   out.barrier_level("Grade");
-  out.barrier_associated_road("N/A");
+  out.barrier_associated_road(report::kNotApplicable);
   out.barrier_segment_headings();
 }
 
@@ -199,7 +196,7 @@ void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::
   s.y2 = points.end_y.text();
   s.z2 = "0.0";
   s.h2 = points.end_h.text();
-  s.inclined_angle = s.mean_length = s.mean_opening = "N/A";
+  s.inclined_angle = s.mean_length = s.mean_opening = report::kNotApplicable;
   s.foa = foa_.text();
   s.width = wba_.text();
   out.barrier_segment(s);
@@ -212,13 +209,13 @@ void RoadNoise_Lib::write_line_row(roadnoise::LinePoints& points, bool ground_li
   s.number = ++line_counter_;
   s.x1 = points.start_x.text();
   s.y1 = points.start_y.text();
-  s.z1 = ground_line ? "N/A" : points.start_z.text();
+  s.z1 = ground_line ? report::kNotApplicable : points.start_z.text();
   s.h1 = "0.0";
   s.x2 = points.end_x.text();
   s.y2 = points.end_y.text();
-  s.z2 = ground_line ? "N/A" : points.end_z.text();
+  s.z2 = ground_line ? report::kNotApplicable : points.end_z.text();
   s.h2 = "0.0";
-  s.inclined_angle = s.mean_length = s.mean_opening = s.foa = s.width = "N/A";
+  s.inclined_angle = s.mean_length = s.mean_opening = s.foa = s.width = report::kNotApplicable;
   out.barrier_segment(s);
   points.move_to_end();
 }

@@ -4,7 +4,7 @@
 
 namespace kalvor::roadnoise {
 
-FlowTable::FlowTable(RecordReader& flow_file) : path_(flow_file.path()) {
+FlowTable::FlowTable(reading::LineReader& flow_file) : file_(flow_file.file()) {
   FlowRecord current;
   KeywordValue flow_number{"FNO"};
   while (!flow_file.at_end()) {

@@ -1,6 +1,10 @@
 #include "roadnoise/keyword_record.h"
 
+#include <filesystem>
+
+#include "job/job_details.h"
 #include "quillan/text.h"
+#include "reading/line_reader.h"
 
 namespace kalvor::roadnoise {
 
@@ -34,46 +38,15 @@ void KeywordValue::take_over(const KeywordValue& other) {
 double KeywordValue::number(const std::string& file) const {
   if (text_.empty()) return 0;
   if (!quillan::is_numeric_text(text_)) {
-    throw ConversionError(file + ", line " + std::to_string(line_) + ": the value \"" + text_ +
-                          "\" of keyword " + keyword_ + " is not a number");
+    throw ConversionError(reading::line_message(
+        file, line_, "the value \"" + text_ + "\" of keyword " + keyword_ + " is not a number"));
   }
   return quillan::leading_number(text_);
 }
 
-std::string RecordReader::next_line() {
-  job_.process_events();
-  ++line_number_;
-  return lib_.GetLine(channel_);
-}
-
-std::string RecordReader::name_line() {
-  if (at_end()) {
-    throw ConversionError(path_ + ", line " + std::to_string(line_number_) +
-                          ": a \"TEXT\" line must be followed by a name line, but the file ends");
-  }
-  return next_line();
-}
-
-namespace {
-void open_channel(quillan::Varnik& lib, const std::string& path, int io_type, int channel,
-                  const std::string& what) {
-  try {
-    lib.open_file_handler(path, io_type, channel, false);
-  } catch (const quillan::Error& e) {
-    throw ConversionError("Cannot open the " + what + " " + path + ": " +
-                          quillan::describe(e.code()));
-  }
-}
-}  // namespace
-
-void open_input(quillan::Varnik& lib, const std::string& path, int channel,
-                const std::string& what) {
-  open_channel(lib, path, 0, channel, what);
-}
-
-void open_output(quillan::Varnik& lib, const std::string& path, int channel,
-                 const std::string& what) {
-  open_channel(lib, path, 1, channel, what);
+std::string companion_role(const std::string& master_path, std::string_view what, long line) {
+  return "the RoadNoise " + std::string(what) + " named in line " + std::to_string(line) + " of " +
+         std::filesystem::path(master_path).filename().string();
 }
 
 }  // namespace kalvor::roadnoise

@@ -6,9 +6,9 @@
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
 using roadnoise::KeywordValue;
-using roadnoise::RecordReader;
 
 namespace roadnoise {
 
@@ -46,7 +46,7 @@ std::string first_20_trimmed(const std::string& name) {
 // A receiver is written when the "TEXT" or "RETN" line that follows its
 // position is read (marks A, B, C); a last receiver with no such line after
 // it is not written.
-void RoadNoise_Lib::RoadNoise_Print_NSRs(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_NSRs(LineReader& in, report::Writer& out) {
   roadnoise::ReceiverRecord record;
   std::string name, receiver_id;
   bool a = true, b = false, c = false, first = true;
@@ -57,7 +57,7 @@ void RoadNoise_Lib::RoadNoise_Print_NSRs(RecordReader& in, report::Writer& out) 
     std::string line = in.next_line();
     const bool name_follows = contains(line, "TEXT");
     if (name_follows) {
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       name = line;
       if (first) receiver_id = name;
       b = true;
@@ -70,8 +70,8 @@ void RoadNoise_Lib::RoadNoise_Print_NSRs(RecordReader& in, report::Writer& out) 
       a = false;
     }
     if (a && b && c) {
-      write_receiver(record, receiver_id, in.path(), out);
-      if (record.stacked.number(in.path()) >= 0) record.stacked.set("0");
+      write_receiver(record, receiver_id, in.file(), out);
+      if (record.stacked.number(in.file()) >= 0) record.stacked.set("0");
       receiver_id = name;
       a = b = c = false;
       first = true;
@@ -89,15 +89,17 @@ void RoadNoise_Lib::write_receiver(const roadnoise::ReceiverRecord& r,
   const double stacked = r.stacked.number(file);
   if (stacked < 0) return;
   if (stacked > kMaxStackedReceivers) {
-    throw ConversionError(file + ": receiver \"" + receiver_id + "\" has RPT " + r.stacked.text() +
-                          ", expected at most " + quillan::number_to_text(kMaxStackedReceivers));
+    throw ConversionError(reading::line_message(file, r.stacked.line(),
+                                                "receiver \"" + receiver_id + "\" has RPT " +
+                                                    r.stacked.text() + ", expected at most " +
+                                                    quillan::number_to_text(kMaxStackedReceivers)));
   }
   report::ReceiverRow row;
   row.x = r.x.text();
   row.y = r.y.text();
   row.bearing_left = r.bearing_left.text();
   row.bearing_right = r.bearing_right.text();
-  row.facade = r.facade.number(file) == 1 ? "Yes" : "No";
+  row.facade = report::yes_no(r.facade.number(file) == 1);
   const std::string name = first_20_trimmed(receiver_id);
   if (stacked == 0) {
     row.number = ++line_counter_;

@@ -4,14 +4,16 @@
 #include <stdexcept>
 
 #include "quillan/text.h"
+#include "reading/input_file.h"
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
-using roadnoise::RecordReader;
 
 namespace {
 
+constexpr const char* kMasterRole = "the RoadNoise master file";
 constexpr int kMasterChannel = 1;
 constexpr int kReportChannel = 2;
 
@@ -83,17 +85,17 @@ void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
   master_path_ = frmMain.text(control::InputPath);
   master_folder_ = folder_of(lib_, master_path_);
   frmMain.set_status("Processing...");
-  roadnoise::open_input(lib_, master_path_, kMasterChannel, "master file");
-  roadnoise::open_output(lib_, frmMain.text(control::OutputPath), kReportChannel, "report");
+  reading::open_input(lib_, kMasterChannel, kMasterRole, master_path_);
+  lib_.open_file_handler(frmMain.text(control::OutputPath), 1, kReportChannel, false);
   report::Writer out(lib_, kReportChannel, report::kRoadNoiseLabels);
   RoadNoise_Consultant_Info(frmMain, out);
 
-  RecordReader master(lib_, frmMain, kMasterChannel, master_path_);
+  LineReader master(lib_, kMasterChannel, std::string(kMasterRole) + " " + master_path_, &frmMain);
   read_master_file(master, out);
   require_companion(".SEG");
   require_companion(".REC");
 
-  RecordReader segments = companion_reader(".SEG");
+  LineReader segments = companion_reader(".SEG");
   link_number_ = 0;
   line_counter_ = 0;
   RoadNoise_Print_Roads(segments, out);
@@ -106,7 +108,7 @@ void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
 
   out.empty_line();
   out.receiver_section_heading();
-  RecordReader receivers = companion_reader(".REC");
+  LineReader receivers = companion_reader(".REC");
   RoadNoise_Print_NSRs(receivers, out);
 
   lib_.close_file_handler(kReportChannel);
@@ -118,7 +120,7 @@ void RoadNoise_Lib::RoadNoise_Consultant_Info(JobDetails& frmMain, report::Write
   out.consultant_block(report::consultant_from(frmMain));
 }
 
-void RoadNoise_Lib::read_master_file(RecordReader& master, report::Writer& out) {
+void RoadNoise_Lib::read_master_file(LineReader& master, report::Writer& out) {
   bool header_pending = true;
   while (!master.at_end()) {
     const std::string line = quillan::trim(master.next_line());
@@ -144,7 +146,8 @@ void RoadNoise_Lib::take_cutoff_values(const std::string& line) {
 
 void RoadNoise_Lib::note_companion_files(const std::string& line, long line_number) {
   const std::string path = master_folder_ + line;
-  const std::string where = master_path_ + ", line " + std::to_string(line_number) + ": ";
+  const std::string where =
+      reading::line_message(std::string(kMasterRole) + " " + master_path_, line_number, "");
   if (contains(line, kFlowExtension)) {
     if (!flow_file_.path.empty()) {
       throw ConversionError(where +
@@ -162,9 +165,8 @@ void RoadNoise_Lib::note_companion_files(const std::string& line, long line_numb
                             ") is named; the first is named on line " +
                             std::to_string(it->second.master_line));
     }
-    roadnoise::open_input(lib_, path, kind.channel,
-                          std::string(kind.what) + " named on line " + std::to_string(line_number) +
-                              " of the master file");
+    reading::open_input(lib_, kind.channel,
+                        roadnoise::companion_role(master_path_, kind.what, line_number), path);
   }
 }
 
@@ -174,8 +176,8 @@ void RoadNoise_Lib::write_project_header(report::Writer& out) {
   settings.date_time = report::header_date_time(*job_);
   settings.coordinate_system = quillan::trim(job_->text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(job_->text(control::YearTrafficFlow));
-  settings.multiple_screening = "Yes";
-  settings.opposite_facade = "Yes";
+  settings.multiple_screening = report::kYes;
+  settings.opposite_facade = report::kYes;
   settings.cutoff_angle = cutoff_text(cutoff_angle_);
   settings.cutoff_distance = cutoff_text(cutoff_distance_);
   settings.cutoff_reflection = cutoff_text(cutoff_reflection_);
@@ -190,13 +192,17 @@ void RoadNoise_Lib::require_companion(std::string_view extension) const {
                         companion_kind(extension).what + " (" + std::string(extension) + ")");
 }
 
-RecordReader RoadNoise_Lib::companion_reader(std::string_view extension) {
+LineReader RoadNoise_Lib::companion_reader(std::string_view extension) {
   const auto& kind = companion_kind(extension);
-  return RecordReader(lib_, *job_, kind.channel, companions_.find(extension)->second.path);
+  const NamedFile& named = companions_.find(extension)->second;
+  return LineReader(
+      lib_, kind.channel,
+      roadnoise::companion_role(master_path_, kind.what, named.master_line) + " " + named.path,
+      job_);
 }
 
 void RoadNoise_Lib::translate_barrier_files(report::Writer& out) {
-  using Translator = void (RoadNoise_Lib::*)(RecordReader&, report::Writer&);
+  using Translator = void (RoadNoise_Lib::*)(LineReader&, report::Writer&);
   struct BarrierFile {
     std::string_view extension;
     Translator translate;
@@ -212,7 +218,7 @@ void RoadNoise_Lib::translate_barrier_files(report::Writer& out) {
   }};
   for (const auto& file : kOrder) {
     if (companions_.find(file.extension) == companions_.end()) continue;
-    RecordReader reader = companion_reader(file.extension);
+    LineReader reader = companion_reader(file.extension);
     (this->*file.translate)(reader, out);
   }
 }

@@ -1,13 +1,14 @@
 // Road links: the road segment file (.SEG) and the traffic of each link from
 // the flow file (.FLO).
 #include "quillan/text.h"
+#include "reading/input_file.h"
 #include "roadnoise/roadnoise_lib.h"
 
 namespace kalvor {
 
+using reading::LineReader;
 using roadnoise::contains;
 using roadnoise::KeywordValue;
-using roadnoise::RecordReader;
 
 namespace roadnoise {
 
@@ -69,7 +70,7 @@ std::string hourly_flow(const KeywordValue& flow, const std::string& file) {
 
 // A head value the input never gave is shown as not available.
 quillan::Value given_or_na(const std::string& value) {
-  return value.empty() ? quillan::Value("N/A") : quillan::Value(value);
+  return value.empty() ? quillan::Value(report::kNotApplicable) : quillan::Value(value);
 }
 
 void write_road_segment(const roadnoise::SegmentRecord& r, long number, report::Writer& out) {
@@ -91,21 +92,21 @@ void write_road_segment(const roadnoise::SegmentRecord& r, long number, report::
 
 }  // namespace
 
-void RoadNoise_Lib::RoadNoise_Print_Roads(RecordReader& in, report::Writer& out) {
+void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
   roadnoise::SegmentRecord record;
   bool new_link = false;
   while (!in.at_end()) {
     std::string line = in.next_line();
     if (contains(line, "TEXT")) {
       // The name line is searched for keywords like any other line.
-      line = in.name_line();
+      line = in.next(roadnoise::kNameLine);
       road_.link_id = line;
     }
     if (record.take(line, in.line_number())) new_link = true;
     if (!contains(line, "SEND")) continue;
     if (new_link) {
       new_link = false;
-      start_road_link(record, in.path(), out);
+      start_road_link(record, in.file(), out);
     } else {
       zero_if_empty(record.start_x);
       zero_if_empty(record.start_y);
@@ -122,7 +123,9 @@ void RoadNoise_Lib::start_road_link(const roadnoise::SegmentRecord& record, cons
   line_counter_ = 0;
   ++link_number_;
   const double category = record.category.number(file);
-  road_.category = category == 3 ? "(1) New" : category == 1 ? "(2) Existing" : "(3) Other";
+  road_.category = category == 3   ? report::kNewRoad
+                   : category == 1 ? report::kExistingRoad
+                                   : report::kOtherRoad;
   RoadNoise_Get_Flow(record.flow_number.text());
   set_carriageway(record.carriageway.number(file));
   road_.vertical_separation = one_decimal(record.separation);
@@ -131,16 +134,17 @@ void RoadNoise_Lib::start_road_link(const roadnoise::SegmentRecord& record, cons
 }
 
 void RoadNoise_Lib::set_carriageway(double code) {
-  if (code == 0 || code == 2) road_.flow_direction = "Two Way";
-  if (code == 1) road_.flow_direction = "One Way";
-  road_.dual_carriageway = code == 2 ? "Yes" : "No";
+  if (code == 0 || code == 2) road_.flow_direction = report::kTwoWay;
+  if (code == 1) road_.flow_direction = report::kOneWay;
+  road_.dual_carriageway = report::yes_no(code == 2);
 }
 
 // Surface codes 0 to 2 name the surface and take RTD as the texture depth;
 // code 3 takes RTD as a surface correction. Other codes keep the previous
 // link's surface.
 void RoadNoise_Lib::set_surface(double code, const std::string& texture) {
-  static constexpr const char* kSurfaces[] = {"Bituminous", "Concrete", "Pervious"};
+  static constexpr const char* kSurfaces[] = {report::kBituminous, report::kConcrete,
+                                              report::kPervious};
   for (int i = 0; i < 3; ++i) {
     if (code != i) continue;
     road_.surface_type = kSurfaces[i];
@@ -148,7 +152,7 @@ void RoadNoise_Lib::set_surface(double code, const std::string& texture) {
   }
   if (code == 3) {
     road_.surface_type = "Surface Correction = " + texture + " dB(A)";
-    road_.texture_depth = "N/A";
+    road_.texture_depth = report::kNotApplicable;
   }
 }
 
@@ -163,23 +167,24 @@ void RoadNoise_Lib::write_road_link_head(report::Writer& out) {
   out.road_flow_direction(road_.flow_direction);
   out.road_dual_carriageway(road_.dual_carriageway);
   out.road_divider_and_separation("0.0", given_or_na(road_.vertical_separation));
-  out.road_elevated("No");
+  out.road_elevated(report::kNo);
   out.road_surface(road_.surface_type);
   out.road_texture_depth(given_or_na(road_.texture_depth));
-  out.road_associated_barrier("N/A");
+  out.road_associated_barrier(report::kNotApplicable);
   out.road_segment_headings();
 }
 
 void RoadNoise_Lib::RoadNoise_Get_Flow(const std::string& flow_number) {
   const roadnoise::FlowRecord* record = flow_table().find(flow_number);
   if (record == nullptr) {
-    road_.flow = road_.speed = road_.gradient_correction = road_.heavy_vehicles = "N/A";
+    road_.flow = road_.speed = road_.gradient_correction = road_.heavy_vehicles =
+        report::kNotApplicable;
     return;
   }
-  const std::string& file = flows_->path();
+  const std::string& file = flows_->file();
   road_.flow = hourly_flow(record->flow, file);
   road_.speed = one_decimal(record->speed);
-  road_.gradient_correction = record->gradient_basis.number(file) == 2 ? "No" : "Yes";
+  road_.gradient_correction = report::yes_no(record->gradient_basis.number(file) != 2);
   road_.heavy_vehicles = one_decimal(record->heavy_vehicles);
 }
 
@@ -189,10 +194,10 @@ const roadnoise::FlowTable& RoadNoise_Lib::flow_table() {
     throw ConversionError(master_path_ +
                           ": the master file names no flow file (.FLO), which the road links need");
   }
-  roadnoise::open_input(
-      lib_, flow_file_.path, kFlowChannel,
-      "flow file named on line " + std::to_string(flow_file_.master_line) + " of the master file");
-  RecordReader reader(lib_, *job_, kFlowChannel, flow_file_.path);
+  const std::string role =
+      roadnoise::companion_role(master_path_, "flow file", flow_file_.master_line);
+  reading::open_input(lib_, kFlowChannel, role, flow_file_.path);
+  LineReader reader(lib_, kFlowChannel, role + " " + flow_file_.path, job_);
   flows_.emplace(reader);
   lib_.close_file_handler(kFlowChannel);
   return *flows_;

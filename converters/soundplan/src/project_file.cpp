@@ -8,6 +8,7 @@
 
 #include "job/job_details.h"
 #include "quillan/services.h"
+#include "reading/input_file.h"
 
 namespace kalvor::soundplan {
 
@@ -15,8 +16,9 @@ ProjectFile::ProjectFile(std::string path, std::vector<std::uint8_t> bytes)
     : path_(std::move(path)), bytes_(std::move(bytes)) {}
 
 ProjectFile ProjectFile::load(const std::string& path) {
+  reading::require_readable("the SoundPLAN project file", path);
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ConversionError(path + ": the project file cannot be opened for reading.");
+  if (!in) throw ConversionError("Cannot open the SoundPLAN project file " + path + ".");
   if (auto* observer = quillan::current_file_observer()) observer->opened_for_input(path);
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                   std::istreambuf_iterator<char>());
@@ -47,9 +49,16 @@ std::optional<Record> ProjectFile::next_record() {
   return Record{upper, all.subspan(start + 2, length - 1), ++records_read_, start};
 }
 
+std::string ProjectFile::describe_damage() const {
+  return "The SoundPLAN project file " + path_ + ", record " + std::to_string(records_read_ + 1) +
+         " at byte " + std::to_string(position_) + ": expected a record length from 1 to " +
+         std::to_string(kMaxRecordLength) + " that ends within the file's " +
+         std::to_string(bytes_.size()) + " bytes";
+}
+
 std::string ProjectFile::describe(const Record& record) const {
-  return path_ + ", record " + std::to_string(record.number) + " at byte " +
-         std::to_string(record.position);
+  return "The SoundPLAN project file " + path_ + ", record " + std::to_string(record.number) +
+         " at byte " + std::to_string(record.position);
 }
 
 std::span<const std::uint8_t> FieldReader::take(std::size_t count) {

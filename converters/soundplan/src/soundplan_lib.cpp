@@ -1,11 +1,14 @@
 #include "soundplan/soundplan_lib.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "hfa/hfa_lib.h"
 #include "intermediate_lines.h"
 #include "platform/files.h"
+#include "platform/scratch_folder.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
 
 namespace kalvor {
 
@@ -19,18 +22,19 @@ constexpr int kLayoutChannel = 5;
 constexpr int kLayoutBarrierChannel = 6;
 
 constexpr const char* kMessageTitle = "KALVOR";
-constexpr const char* kInputFileError = "Input File error!!!";
 constexpr const char* kStatus = "Processing... (SoundPlan)";
 
 constexpr const char* kIntermediateInputName = "SP2HFA.txt";
 constexpr const char* kIntermediateLayoutBarrierName = "SP2HFA_laybarr.txt";
 
+// The files the project is gathered in before the intermediate files are
+// written; they live in the same private folder.
 struct TemporaryFiles {
-  TemporaryFiles(const std::string& folder, const std::string& stamp)
-      : links(folder + stamp + "_hfa_link"),
-        nodes(folder + stamp + "_hfa_node"),
-        layouts(folder + stamp + "_hfa_layout"),
-        layout_barriers(folder + stamp + "_hfa_laybarr_data") {}
+  explicit TemporaryFiles(const std::string& folder)
+      : links(folder + "/temp_hfa_link"),
+        nodes(folder + "/temp_hfa_node"),
+        layouts(folder + "/temp_hfa_layout"),
+        layout_barriers(folder + "/temp_hfa_laybarr_data") {}
   void remove() const {
     for (const auto* path : {&links, &nodes, &layouts, &layout_barriers}) {
       platform::delete_file(*path);
@@ -120,13 +124,13 @@ void SoundPlan_Lib::for_each_record(soundplan::ProjectFile& file,
     try {
       handle(*record);
     } catch (const soundplan::ShortRecord&) {
-      show_message(kInputFileError);
-      return;
+      throw ConversionError(file.describe(*record) +
+                            ": the record is shorter than the fields of its type");
     } catch (const ConversionError& e) {
       throw ConversionError(file.describe(*record) + ": " + e.what());
     }
   }
-  if (file.damaged()) show_message(kInputFileError);
+  if (file.damaged()) throw ConversionError(file.describe_damage());
 }
 
 void SoundPlan_Lib::translate_numbered_files(
@@ -135,30 +139,30 @@ void SoundPlan_Lib::translate_numbered_files(
   frmMain_->set_status("Processing... (SoundPlan - " + kind + ".*)");
   for (int number = 1; number <= 999; ++number) {
     frmMain_->process_events();
-    const std::string path = folder + numbered_name(kind, number);
+    const std::string path = folder + "/" + numbered_name(kind, number);
     if (!platform::file_exists(path)) continue;
     auto file = soundplan::ProjectFile::load(path);
     translate(file);
   }
 }
 
-void SoundPlan_Lib::translate_project(const std::string& folder, const std::string& stamp,
+void SoundPlan_Lib::translate_project(const std::string& project, const std::string& folder,
                                       Counters& n) {
-  const TemporaryFiles temporary(folder, stamp);
+  const TemporaryFiles temporary(folder);
   lib_.open_file_handler(temporary.links, 1, kLinkChannel, false);
   lib_.open_file_handler(temporary.nodes, 1, kNodeChannel, false);
   lib_.open_file_handler(temporary.layouts, 1, kLayoutChannel, false);
   lib_.open_file_handler(temporary.layout_barriers, 1, kLayoutBarrierChannel, false);
-  translate_numbered_files(folder, "STRA", [&](soundplan::ProjectFile& file) {
+  translate_numbered_files(project, "STRA", [&](soundplan::ProjectFile& file) {
     SP2HFA_Road(file, kLinkChannel, kNodeChannel, kLayoutChannel, kLayoutBarrierChannel, n.links,
                 n.nodes, n.layouts);
   });
   for (const char* kind : {"BEUG", "REFL"}) {
-    translate_numbered_files(folder, kind, [&](soundplan::ProjectFile& file) {
+    translate_numbered_files(project, kind, [&](soundplan::ProjectFile& file) {
       SP2HFA_Barrier(file, kLinkChannel, kNodeChannel, n.links, n.nodes, kind);
     });
   }
-  translate_numbered_files(folder, "IMIS", [&](soundplan::ProjectFile& file) {
+  translate_numbered_files(project, "IMIS", [&](soundplan::ProjectFile& file) {
     SP2HFA_Receiver(file, kLinkChannel, kNodeChannel, n.links, n.nodes);
   });
   for (int channel : {kLinkChannel, kNodeChannel, kLayoutChannel, kLayoutBarrierChannel}) {
@@ -175,15 +179,14 @@ void SoundPlan_Lib::copy_lines(const std::string& path, int channel, int output_
   lib_.close_file_handler(channel);
 }
 
-void SoundPlan_Lib::write_intermediate_input(const std::string& folder, const std::string& stamp,
-                                             const Counters& n) {
-  const TemporaryFiles temporary(folder, stamp);
+void SoundPlan_Lib::write_intermediate_input(const std::string& folder, const Counters& n) {
+  const TemporaryFiles temporary(folder);
   const int out = kIntermediateChannel;
   auto line = [&](const std::string& text) { lib_.PrintLine(out, text, true); };
   auto empty_lines = [&](int count) {
     for (int i = 0; i < count; ++i) line("");
   };
-  lib_.open_file_handler(folder + kIntermediateInputName, 1, out, false);
+  lib_.open_file_handler(folder + "/" + kIntermediateInputName, 1, out, false);
   empty_lines(3);
   line("SoundPlan -> KALVOR ");
   empty_lines(2);
@@ -206,11 +209,10 @@ void SoundPlan_Lib::write_intermediate_input(const std::string& folder, const st
   lib_.close_file_handler(out);
 }
 
-void SoundPlan_Lib::write_intermediate_layout_barrier(const std::string& folder,
-                                                      const std::string& stamp) {
-  const TemporaryFiles temporary(folder, stamp);
+void SoundPlan_Lib::write_intermediate_layout_barrier(const std::string& folder) {
+  const TemporaryFiles temporary(folder);
   const int out = kIntermediateChannel;
-  lib_.open_file_handler(folder + kIntermediateLayoutBarrierName, 1, out, false);
+  lib_.open_file_handler(folder + "/" + kIntermediateLayoutBarrierName, 1, out, false);
   for (const char* heading : kLayoutBarrierHeadings) lib_.PrintLine(out, heading, true);
   copy_lines(temporary.layout_barriers, kLayoutBarrierChannel, out);
   lib_.close_file_handler(out);
@@ -231,6 +233,14 @@ class AttachedJob {
   JobDetails* previous_;
 };
 
+// The project folder: the input itself when it names a folder, else the
+// folder of the file it names.
+std::string project_folder(const std::string& input) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(input, ec)) return input;
+  return platform::folder_of(input);
+}
+
 void remove_intermediate_files(const SoundPlan_Lib::IntermediateFiles& files) {
   platform::delete_file(files.input);
   platform::delete_file(files.layout_barrier);
@@ -238,20 +248,21 @@ void remove_intermediate_files(const SoundPlan_Lib::IntermediateFiles& files) {
 
 }  // namespace
 
-SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& frmMain) {
+SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& frmMain,
+                                                                   const std::string& folder) {
   AttachedJob attached(frmMain_, frmMain);
-  const std::string stamp = quillan::trim(platform::format_stamp(platform::now()));
-  const std::string folder = lib_.GetPathFromFullFilename(frmMain.text(control::InputPath));
-  const IntermediateFiles files{folder + kIntermediateInputName,
-                                folder + kIntermediateLayoutBarrierName};
-  const TemporaryFiles temporary(folder, stamp);
+  const std::string project = project_folder(frmMain.text(control::InputPath));
+  reading::require_folder("the SoundPLAN project folder", project);
+  const IntermediateFiles files{folder + "/" + kIntermediateInputName,
+                                folder + "/" + kIntermediateLayoutBarrierName};
+  const TemporaryFiles temporary(folder);
   frmMain.set_status(kStatus);
   try {
     Counters counters;
-    translate_project(folder, stamp, counters);
+    translate_project(project, folder, counters);
     frmMain.set_status(kStatus);
-    write_intermediate_input(folder, stamp, counters);
-    write_intermediate_layout_barrier(folder, stamp);
+    write_intermediate_input(folder, counters);
+    write_intermediate_layout_barrier(folder);
   } catch (...) {
     lib_.close_ALL_file_handler();
     temporary.remove();
@@ -277,7 +288,9 @@ void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails& frmMain) {
   AttachedJob attached(frmMain_, frmMain);
   const std::string user_input = frmMain.text(control::InputPath);
   const std::string user_dialog_file = frmMain.text(control::DialogFileName);
-  const IntermediateFiles files = Write_SP2HFA_Files(frmMain);
+  const auto scratch =
+      platform::ScratchFolder::near(platform::folder_of(frmMain.text(control::OutputPath)));
+  const IntermediateFiles files = Write_SP2HFA_Files(frmMain, scratch.path());
   // The report's date and time are those of the file the user chose, never
   // those of the intermediate file that the HFANoise stage reads.
   if (!platform::file_exists(user_dialog_file)) {

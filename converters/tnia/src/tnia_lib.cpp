@@ -6,8 +6,10 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/scratch_folder.h"
 #include "platform/workbook_file.h"
 #include "quillan/text.h"
+#include "reading/input_file.h"
 #include "tnia_layout.h"
 
 namespace kalvor {
@@ -17,7 +19,8 @@ using namespace tnia;
 
 namespace {
 
-// Piece and index files are named after the report.
+// Piece and index files are named "report<suffix>" in the conversion's
+// private folder.
 constexpr const char* kMiscSuffix = "_misc";
 constexpr const char* kRoadSuffix = "_road";
 constexpr const char* kRoadIndexSuffix = "_roadindex";
@@ -56,20 +59,22 @@ void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
   run_.job = &frmMain;
   run_.date_time = report::header_date_time(frmMain);
   const std::string output = frmMain.text(control::OutputPath);
+  const auto scratch = platform::ScratchFolder::near(platform::folder_of(output));
+  run_.pieces = scratch.file("report");
 
   open_workbook(frmMain.text(control::InputPath));
   frmMain.set_status("Processing...");
   count_rows();
 
-  open_file_handler(output + kMiscSuffix, kOutput, kMiscChannel);
+  open_file_handler(piece(kMiscSuffix), kOutput, kMiscChannel);
   TNIA_Misc_Info(frmMain, kMiscChannel);
   close_file_handler(kMiscChannel);
 
   frmMain.set_status("Processing... (Road)");
   run_.road_link_no = 0;
   run_.current_row = kFirstDataRow;
-  open_file_handler(output + kRoadSuffix, kOutput, kRoadChannel);
-  open_file_handler(output + kRoadIndexSuffix, kOutput, kRoadIndexChannel);
+  open_file_handler(piece(kRoadSuffix), kOutput, kRoadChannel);
+  open_file_handler(piece(kRoadIndexSuffix), kOutput, kRoadIndexChannel);
   run_pass(run_.road_step, [&] { return TNIA_Print_Road_Row(kRoadChannel, kRoadIndexChannel); });
   close_file_handler(kRoadIndexChannel);
   close_file_handler(kRoadChannel);
@@ -77,8 +82,8 @@ void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
   frmMain.set_status("Processing... (Barrier)");
   run_.barrier_link_no = 0;
   run_.current_row = kFirstDataRow;
-  open_file_handler(output + kBarrierSuffix, kOutput, kBarrierChannel);
-  open_file_handler(output + kBarrierIndexSuffix, kOutput, kBarrierIndexChannel);
+  open_file_handler(piece(kBarrierSuffix), kOutput, kBarrierChannel);
+  open_file_handler(piece(kBarrierIndexSuffix), kOutput, kBarrierIndexChannel);
   run_pass(run_.barrier_step,
            [&] { return TNIA_Print_Barrier_Row(kBarrierChannel, kBarrierIndexChannel); });
   close_file_handler(kBarrierIndexChannel);
@@ -87,7 +92,7 @@ void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
   frmMain.set_status("Processing... (Receiver)");
   run_.receiver_no = 0;
   run_.current_row = kFirstDataRow;
-  open_file_handler(output + kReceiverSuffix, kOutput, kReceiverChannel);
+  open_file_handler(piece(kReceiverSuffix), kOutput, kReceiverChannel);
   TNIA_Print_NSRs_Headings(kReceiverChannel);
   run_pass(run_.receiver_step, [&] { return TNIA_Print_NSR_Row(kReceiverChannel); });
   close_file_handler(kReceiverChannel);
@@ -97,7 +102,6 @@ void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
 
   run_.workbook.reset();
   lib_.close_ALL_file_handler();
-  delete_temporary_files(output);
 }
 
 void TNIA_Lib::open_file_handler(const std::string& absolute_path, int io_type, int file_handler) {
@@ -110,6 +114,7 @@ void TNIA_Lib::close_file_handler(int IFileNo) {
 
 void TNIA_Lib::open_workbook(const std::string& path) {
   run_.workbook_path = path;
+  reading::require_readable("the workbook", path);
   try {
     run_.workbook = platform::open_workbook(path);
   } catch (const platform::WorkbookError& e) {
@@ -148,11 +153,11 @@ void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {
   settings.date_time = run_.date_time;
   settings.coordinate_system = frmMain.text(control::Coordinate);
   settings.year_of_traffic_flow = frmMain.text(control::YearTrafficFlow);
-  settings.multiple_screening = "Yes";
-  settings.opposite_facade = quillan::to_upper(reflective.to_text()) == "Y" ? "Yes" : "No";
+  settings.multiple_screening = report::kYes;
+  settings.opposite_facade = report::yes_no(quillan::to_upper(reflective.to_text()) == "Y");
   settings.cutoff_angle = "0.0";
   settings.cutoff_distance = formatted(cell(kReceiverSheet, kSettingsRow, kCutoffDistanceColumn));
-  settings.cutoff_reflection = "N/A";
+  settings.cutoff_reflection = report::kNotApplicable;
 
   report::Writer writer(lib_, channel, report::kTniaLabels);
   writer.consultant_block(report::consultant_from(frmMain));
@@ -162,21 +167,21 @@ void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {
 void TNIA_Lib::assemble_report(const std::string& output) {
   open_file_handler(output, kOutput, kReportChannel);
   report::Writer report(lib_, kReportChannel, report::kTniaLabels);
-  lib_.CopyAllContents(output + kMiscSuffix, kMiscChannel, kReportChannel);
+  lib_.CopyAllContents(piece(kMiscSuffix), kMiscChannel, kReportChannel);
 
   report.empty_line();
   report.road_section_heading();
-  copy_section(output + kRoadSuffix, kRoadChannel, output + kBarrierIndexSuffix,
-               kBarrierIndexChannel, Association::BarriersOfRoads);
+  copy_section(piece(kRoadSuffix), kRoadChannel, piece(kBarrierIndexSuffix), kBarrierIndexChannel,
+               Association::BarriersOfRoads);
 
   report.empty_line();
   report.barrier_section_heading();
-  copy_section(output + kBarrierSuffix, kBarrierChannel, output + kRoadIndexSuffix,
-               kRoadIndexChannel, Association::RoadsOfBarriers);
+  copy_section(piece(kBarrierSuffix), kBarrierChannel, piece(kRoadIndexSuffix), kRoadIndexChannel,
+               Association::RoadsOfBarriers);
 
   report.empty_line();
   report.receiver_section_heading();
-  lib_.CopyAllContents(output + kReceiverSuffix, kReceiverChannel, kReportChannel);
+  lib_.CopyAllContents(piece(kReceiverSuffix), kReceiverChannel, kReportChannel);
   close_file_handler(kReportChannel);
 }
 
@@ -201,10 +206,8 @@ bool TNIA_Lib::index_lists_links(const std::string& index_path, int index_channe
   return found;
 }
 
-void TNIA_Lib::delete_temporary_files(const std::string& output) {
-  for (const char* suffix : {kRoadIndexSuffix, kBarrierIndexSuffix, kMiscSuffix, kRoadSuffix,
-                             kBarrierSuffix, kReceiverSuffix})
-    platform::delete_file(output + suffix);
+std::string TNIA_Lib::piece(const char* suffix) const {
+  return run_.pieces + suffix;
 }
 
 // Every line of the piece file reaches the report trimmed. A "Link ID" line
@@ -225,15 +228,15 @@ void TNIA_Lib::TNIA_MergeAssociations(const std::string& piece_path, int piece_c
   std::string associations;
   while (!lib_.CheckEOF(piece_channel)) {
     std::string line = quillan::trim(lib_.GetLine(piece_channel));
-    if (line.find(':') != std::string::npos) {
-      const auto fields = lib_.split_inputline(line, ":");
-      const std::string label = quillan::to_upper(quillan::trim(fields[0]));
-      if (label == "LINK ID") {
+    const auto fields = line.find(':') != std::string::npos ? lib_.split_inputline(line, ":")
+                                                            : std::vector<std::string>{};
+    if (!fields.empty()) {
+      if (report::has_label(fields[0], report::kLinkIdLabel)) {
         const std::string id = fields.size() > 1 ? quillan::trim(fields[1]) : std::string();
         for (long row : TNIA_FindAssociatedRows(associated_rows, id))
           append_element(associations, TNIA_LookupLinkNumbers(
                                            link_numbers, cell(kBarrierSheet, row, read_column)));
-      } else if (label.starts_with("ASSOCIATED") && !associations.empty()) {
+      } else if (report::is_association_label(fields[0]) && !associations.empty()) {
         line = quillan::trim(fields[0]) + ": " + associations;
         associations.clear();
       }

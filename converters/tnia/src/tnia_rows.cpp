@@ -26,9 +26,9 @@ std::string cell_name(long row, long column) {
 // gradient yet, "N" that it is.
 std::string speed_corrected_for_gradient(const Value& flag) {
   const std::string upper = quillan::to_upper(flag.to_text());
-  if (upper == "Y") return "No";
-  if (upper == "N") return "Yes";
-  return "N/A";
+  if (upper == "Y") return report::kNo;
+  if (upper == "N") return report::kYes;
+  return report::kNotApplicable;
 }
 
 bool is_barrier_kind(const std::string& kind) {
@@ -129,18 +129,18 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   road.empty_line();
   road.road_link_no(run_.road_link_no);
   road.road_link_id(run_.current_id);
-  road.road_category("N/A");
+  road.road_category(report::kNotApplicable);
   road.road_flow(formatted(flow));
   road.road_speed(formatted(speed), speed_corrected_for_gradient(gradient_flag));
   road.road_heavy_vehicles(formatted(heavy_vehicles));
-  road.road_flow_direction("N/A");
-  road.road_dual_carriageway("N/A");
-  road.road_divider_and_separation("N/A", "N/A");
-  road.road_elevated("No");
-  road.road_surface(quillan::to_upper(surface.to_text()) == "IMPERVIOUS" ? "Bituminous"
-                                                                         : "Pervious");
+  road.road_flow_direction(report::kNotApplicable);
+  road.road_dual_carriageway(report::kNotApplicable);
+  road.road_divider_and_separation(report::kNotApplicable, report::kNotApplicable);
+  road.road_elevated(report::kNo);
+  road.road_surface(quillan::to_upper(surface.to_text()) == "IMPERVIOUS" ? report::kBituminous
+                                                                         : report::kPervious);
   road.road_texture_depth("1.0");
-  road.road_associated_barrier("N/A");
+  road.road_associated_barrier(report::kNotApplicable);
   road.road_segment_headings();
   write_index_line(index_channel, run_.road_link_no);
 
@@ -158,7 +158,7 @@ void TNIA_Lib::write_road_segment(int road_channel) {
   report::Writer(lib_, road_channel, report::kTniaLabels)
       .road_segment({run_.segment_no, formatted(run_.node_x), formatted(run_.node_y),
                      formatted(run_.node_z), "0.0", formatted(x), formatted(y), formatted(z), "0.0",
-                     formatted(run_.road_width), "N/A", "N/A"});
+                     formatted(run_.road_width), report::kNotApplicable, report::kNotApplicable});
   run_.node_x = x;
   run_.node_y = y;
   run_.node_z = z;
@@ -184,7 +184,8 @@ void TNIA_Lib::start_barrier_link(int barrier_channel, int index_channel, const 
   run_.segment_no = 0;
   const std::string reflective_setting = quillan::to_upper(
       quillan::trim(cell(kReceiverSheet, kSettingsRow, kReflectiveColumn).to_text()));
-  const char* type = kind != "O" && reflective_setting == "Y" ? "Reflective" : "Absorptive";
+  const char* type =
+      kind != "O" && reflective_setting == "Y" ? report::kReflective : report::kAbsorptive;
 
   report::Writer barrier(lib_, barrier_channel, report::kTniaLabels);
   barrier.empty_line();
@@ -192,7 +193,7 @@ void TNIA_Lib::start_barrier_link(int barrier_channel, int index_channel, const 
   barrier.barrier_link_id(run_.current_id);
   barrier.barrier_type(type);
   barrier.barrier_level(kind == "A" ? "Elevated" : "Grade");
-  barrier.barrier_associated_road("N/A");
+  barrier.barrier_associated_road(report::kNotApplicable);
   barrier.barrier_segment_headings();
   write_index_line(index_channel, run_.barrier_link_no);
 
@@ -212,7 +213,8 @@ void TNIA_Lib::write_barrier_segment(int barrier_channel) {
   const Value height = run_.barrier_height;
   report::Writer(lib_, barrier_channel, report::kTniaLabels)
       .barrier_segment({run_.segment_no, run_.node_x, run_.node_y, run_.node_z, height, x, y, z,
-                        height, "N/A", "N/A", "N/A", "N/A", "0.0"});
+                        height, report::kNotApplicable, report::kNotApplicable,
+                        report::kNotApplicable, report::kNotApplicable, "0.0"});
   run_.node_x = x;
   run_.node_y = y;
   run_.node_z = z;
@@ -245,7 +247,7 @@ void TNIA_Lib::TNIA_Print_NSR_Levels(int channel, const Value& id, const Value& 
                                      const Value& facade_flag, double x, double y, double z) {
   if (!run_.level_rows)
     run_.level_rows.emplace(*run_.workbook, kLevelSheet, kFirstLevelRow, kIdColumn, kIdColumn);
-  const std::string facade = facade_flag.loosely_equals(Value("Y")) ? "Yes" : "No";
+  const std::string facade = report::yes_no(facade_flag.loosely_equals(Value("Y")));
   const std::string id_part = quillan::trim(id.to_text()).substr(0, 20);
   const std::string key_part = quillan::trim(level_key.to_text());
   report::Writer receivers(lib_, channel, report::kTniaLabels);

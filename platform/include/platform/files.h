@@ -10,6 +10,8 @@
 namespace kalvor::platform {
 
 bool file_exists(const std::string& path);
+// The folder part of a path; "." for a bare file name.
+std::string folder_of(const std::string& path);
 // Deletes a file; a file that is not there is no error.
 void delete_file(const std::string& path);
 

@@ -14,6 +14,7 @@
 #include "job/job_details.h"
 #include "quillan/value.h"
 #include "quillan/varnik.h"
+#include "report/vocabulary.h"
 
 namespace kalvor::report {
 
@@ -162,7 +163,7 @@ class Writer {
   void column(const Value& value, int width, int decimals, bool last = false, bool as_text = false);
 
  private:
-  void label_line(const char* label, const Value& value);
+  void label_line(const std::string& label, const Value& value);
   void segment_ends(const SegmentEnds& s);
 
   quillan::Varnik& lib_;
@@ -172,7 +173,6 @@ class Writer {
 
 // Literal lines, for converters that compare or rewrite report lines.
 inline constexpr const char* kRoadSectionHeading = "Road Link(s):";
-inline constexpr const char* kAssociatedBarrierLabel = "Associated Barrier Link No.: ";
 inline constexpr const char* kRoadSegmentHeading1 =
     "Seg From                          To                            Width  Ground Type";
 inline constexpr const char* kRoadSegmentHeading2 =

@@ -1,5 +1,6 @@
 // Runs one converter so that a failure leaves nothing behind: the report is
-// written under a temporary name and moved into place only on success, every
+// written in a private folder beside the output and moved into place only on
+// success, a failure to write names the report and its folder, every
 // file the conversion created is removed after a failure, every channel is
 // closed, and the job details a converter changed are restored.
 #pragma once

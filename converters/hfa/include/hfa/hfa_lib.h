@@ -3,9 +3,12 @@
 //
 // The input is split into temporary files by record kind and driving
 // direction, each file is put into chain order, the ordered files are
-// translated record by record into piece files beside the report, layout
+// translated record by record into piece files, layout
 // barriers are generated from the road piece when asked for, and the pieces
-// are joined into the report. The SoundPLAN converter runs this converter on
+// are joined into the report. Temporary and piece files live in a folder
+// private to the conversion, beside the report (or in the system's temporary
+// folder when the report's folder takes none), which goes with the
+// conversion, however it ends. The SoundPLAN converter runs this converter on
 // the HFANoise file it writes.
 //
 // One object serves many conversions; each conversion starts from a fresh
@@ -76,12 +79,10 @@ class HFA_Lib {
   void translate_records(JobDetails& frmMain, bool with_layout_barriers);
   void generate_layout_barriers(JobDetails& frmMain);
   void assemble_report(JobDetails& frmMain, bool with_layout_barriers);
-  void delete_temporary_files();
-  void delete_piece_files(bool with_layout_barriers);
 
   void handle_link_line(const std::string& line, long line_no, long& num_of_barriers,
                         long& num_of_NSRs);
-  void handle_node_line(const std::string& line);
+  void handle_node_line(const std::string& line, long line_no);
   void handle_layout_line(const std::string& line, long line_no);
   void write_road_link_head(int OFileID, int roadflow, bool WithLayBar);
   std::string temp(const char* suffix) const;

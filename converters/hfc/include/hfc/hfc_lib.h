@@ -11,13 +11,15 @@
 
 namespace kalvor {
 
+namespace reading {
+class LineReader;
+}  // namespace reading
+
 namespace report {
 class Writer;
 }
 
-namespace hfc {
-class InputReader;
-}
+namespace hfc {}
 
 class HFC_Lib {
  public:
@@ -73,32 +75,30 @@ class HFC_Lib {
     double bearing_left = 0.0, bearing_right = 0.0;
   };
 
-  using RecordPrinter = void (HFC_Lib::*)(hfc::InputReader&, report::Writer&, bool&);
+  using RecordPrinter = void (HFC_Lib::*)(reading::LineReader&, report::Writer&, bool&);
 
-  void open_file_handler(const std::string& path, const char* io_type, int channel,
-                         const char* role);
   void close_file_handler(int channel);
 
-  void HFCNoise_Misc_Info(JobDetails& frmMain, hfc::InputReader& in, report::Writer& out);
-  void read_switches(hfc::InputReader& in);
-  void read_record_counts(hfc::InputReader& in);
-  void run_record_phase(RecordPrinter print, hfc::InputReader& in, report::Writer& out);
+  void HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in, report::Writer& out);
+  void read_switches(reading::LineReader& in);
+  void read_record_counts(reading::LineReader& in);
+  void run_record_phase(RecordPrinter print, reading::LineReader& in, report::Writer& out);
   void show_progress(double records_done);
 
-  void HFCNoise_Print_Roads(hfc::InputReader& in, report::Writer& out, bool& more);
+  void HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more);
   void read_road_head(const std::vector<std::string>& line_a);
-  void read_road_node(hfc::InputReader& in);
+  void read_road_node(reading::LineReader& in);
   void write_road_link_head(report::Writer& out, long sub_link);
-  void open_road_sub_link(hfc::InputReader& in, report::Writer& out);
+  void open_road_sub_link(reading::LineReader& in, report::Writer& out);
   void write_road_segment(report::Writer& out, long segment);
 
-  void HFCNoise_Print_Barriers(hfc::InputReader& in, report::Writer& out, bool& more);
-  void read_barrier_node(hfc::InputReader& in);
+  void HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more);
+  void read_barrier_node(reading::LineReader& in);
   void write_barrier_link_head(report::Writer& out, long sub_link);
   void write_barrier_segment(report::Writer& out, long segment);
 
-  void HFCNoise_Print_NSRs(hfc::InputReader& in, report::Writer& out);
-  void read_receiver(hfc::InputReader& in, const std::string& line);
+  void HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out);
+  void read_receiver(reading::LineReader& in, const std::string& line);
   void update_bearings();
   void write_receiver(report::Writer& out, long row);
 

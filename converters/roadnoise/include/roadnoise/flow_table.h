@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "reading/line_reader.h"
 #include "roadnoise/keyword_record.h"
 
 namespace kalvor::roadnoise {
@@ -24,15 +25,16 @@ struct FlowRecord {
 class FlowTable {
  public:
   // Reads every line of the flow file; lines are trimmed, empty ones skipped.
-  explicit FlowTable(RecordReader& flow_file);
+  explicit FlowTable(reading::LineReader& flow_file);
 
   // The record of a flow number (compared exactly as text), or nullptr when
   // no line of the file carries it.
   const FlowRecord* find(const std::string& flow_number) const;
-  const std::string& path() const { return path_; }
+  // The flow file's role and path, for messages.
+  const std::string& file() const { return file_; }
 
  private:
-  std::string path_;
+  std::string file_;
   std::unordered_map<std::string, FlowRecord> records_;
 };
 

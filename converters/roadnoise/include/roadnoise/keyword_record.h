@@ -1,14 +1,10 @@
 // The keyword records shared by every RoadNoise file: the keyword rule that
-// finds a value on a line, the value a keyword keeps until it occurs again,
-// and a reader that counts lines so errors can name the line at fault.
+// finds a value on a line and the value a keyword keeps until it occurs again.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "job/job_details.h"
-#include "quillan/varnik.h"
 
 namespace kalvor::roadnoise {
 
@@ -35,11 +31,13 @@ class KeywordValue {
   void set(std::string text) { text_ = std::move(text); }
 
   const std::string& text() const { return text_; }
+  long line() const { return line_; }
   bool empty() const { return text_.empty(); }
 
   // The value as a number, for comparisons and sums: 0 when empty (also when
   // the keyword never occurred); a text that is not a number ends the
-  // conversion with a message naming the file, the line and the keyword.
+  // conversion with a message naming the file (its role and path), the line
+  // and the keyword.
   double number(const std::string& file) const;
 
  private:
@@ -48,35 +46,11 @@ class KeywordValue {
   long line_ = 0;
 };
 
-// A text file of keyword records read line by line on its channel.
-class RecordReader {
- public:
-  RecordReader(quillan::Varnik& lib, JobDetails& job, int channel, std::string path)
-      : lib_(lib), job_(job), channel_(channel), path_(std::move(path)) {}
+// How messages name a companion file of the master file: "the RoadNoise flow
+// file named in line 7 of SHATIN.MAS".
+std::string companion_role(const std::string& master_path, std::string_view what, long line);
 
-  bool at_end() { return lib_.CheckEOF(channel_); }
-  // The next line as read; pending window events run first.
-  std::string next_line();
-  // The line that follows a "TEXT" line: the name it announces.
-  std::string name_line();
-
-  long line_number() const { return line_number_; }
-  const std::string& path() const { return path_; }
-
- private:
-  quillan::Varnik& lib_;
-  JobDetails& job_;
-  int channel_;
-  std::string path_;
-  long line_number_ = 0;
-};
-
-// Opens a file for text input on `channel`; a file that cannot be opened ends
-// the conversion with a message naming it, what it is and why.
-void open_input(quillan::Varnik& lib, const std::string& path, int channel,
-                const std::string& what);
-// Creates (or empties) a file for text output on `channel`.
-void open_output(quillan::Varnik& lib, const std::string& path, int channel,
-                 const std::string& what);
+// What the line after a "TEXT" line holds, for messages.
+inline constexpr std::string_view kNameLine = "the name line that a \"TEXT\" line announces";
 
 }  // namespace kalvor::roadnoise

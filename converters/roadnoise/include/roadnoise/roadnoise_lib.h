@@ -10,6 +10,7 @@
 
 #include "job/job_details.h"
 #include "quillan/varnik.h"
+#include "reading/line_reader.h"
 #include "report/exchange_report.h"
 #include "roadnoise/flow_table.h"
 #include "roadnoise/keyword_record.h"
@@ -52,15 +53,15 @@ class RoadNoise_Lib {
 
   void reset(JobDetails& job);
   void RoadNoise_Consultant_Info(JobDetails& frmMain, report::Writer& out);
-  void read_master_file(roadnoise::RecordReader& master, report::Writer& out);
+  void read_master_file(reading::LineReader& master, report::Writer& out);
   void take_cutoff_values(const std::string& line);
   void note_companion_files(const std::string& line, long line_number);
   void write_project_header(report::Writer& out);
   void require_companion(std::string_view extension) const;
-  roadnoise::RecordReader companion_reader(std::string_view extension);
+  reading::LineReader companion_reader(std::string_view extension);
   void translate_barrier_files(report::Writer& out);
 
-  void RoadNoise_Print_Roads(roadnoise::RecordReader& in, report::Writer& out);
+  void RoadNoise_Print_Roads(reading::LineReader& in, report::Writer& out);
   void RoadNoise_Get_Flow(const std::string& flow_number);
   const roadnoise::FlowTable& flow_table();
   void start_road_link(const roadnoise::SegmentRecord& record, const std::string& file,
@@ -69,9 +70,9 @@ class RoadNoise_Lib {
   void set_surface(double code, const std::string& texture);
   void write_road_link_head(report::Writer& out);
 
-  void RoadNoise_Print_Barriers(roadnoise::RecordReader& in, report::Writer& out);
-  void RoadNoise_Print_HSE_Barriers(roadnoise::RecordReader& in, report::Writer& out);
-  void RoadNoise_Print_Line_Barriers(roadnoise::RecordReader& in, report::Writer& out);
+  void RoadNoise_Print_Barriers(reading::LineReader& in, report::Writer& out);
+  void RoadNoise_Print_HSE_Barriers(reading::LineReader& in, report::Writer& out);
+  void RoadNoise_Print_Line_Barriers(reading::LineReader& in, report::Writer& out);
   void take_barrier_columns(const std::string& line, long line_number);
   void begin_barrier_link(const std::string& type, report::Writer& out);
   void write_barrier_row(roadnoise::BarrierPoints& points, report::Writer& out);
@@ -79,7 +80,7 @@ class RoadNoise_Lib {
   std::string line_barrier_type(bool ground_line, const roadnoise::KeywordValue& ground,
                                 const std::string& file) const;
 
-  void RoadNoise_Print_NSRs(roadnoise::RecordReader& in, report::Writer& out);
+  void RoadNoise_Print_NSRs(reading::LineReader& in, report::Writer& out);
   void write_receiver(const roadnoise::ReceiverRecord& record, const std::string& receiver_id,
                       const std::string& file, report::Writer& out);
 

@@ -41,8 +41,10 @@ class ProjectFile {
   std::optional<Record> next_record();
   bool damaged() const { return damaged_; }
 
-  // "<path>, record <n> at byte <p>", for messages.
+  // "The SoundPLAN project file <path>, record <n> at byte <p>", for messages.
   std::string describe(const Record& record) const;
+  // What is wrong with the record at which a damaged file stopped.
+  std::string describe_damage() const;
 
  private:
   std::string path_;

@@ -4,8 +4,9 @@
 // absorbing barriers ("BEUG."), reflecting objects ("REFL.") and receivers
 // ("IMIS."), each under the numbers 001 to 999. The converter translates them
 // into an HFANoise input file "SP2HFA.txt" and a layout-barrier file
-// "SP2HFA_laybarr.txt" in the project folder, and lets the HFANoise converter
-// turn those into the exchange report.
+// "SP2HFA_laybarr.txt" in a folder private to the conversion, and lets the
+// HFANoise converter turn those into the exchange report. The project folder
+// is only read: files of any name there are the user's.
 #pragma once
 
 #include <functional>
@@ -26,7 +27,8 @@ class SoundPlan_Lib {
   SoundPlan_Lib();
   ~SoundPlan_Lib();
 
-  // Converts the project in the folder of the job's input path into the
+  // Converts the project of the job's input path (a folder, or a file in the
+  // project folder) into the
   // report at the job's output path. The input path, the layout-barrier file
   // and switch are borrowed for the HFANoise stage and given back afterwards,
   // also when the conversion fails.
@@ -36,9 +38,9 @@ class SoundPlan_Lib {
     std::string input;           // "SP2HFA.txt"
     std::string layout_barrier;  // "SP2HFA_laybarr.txt"
   };
-  // The first stage alone: writes both intermediate files into the project
-  // folder and leaves them there (for diagnosis and tests).
-  IntermediateFiles Write_SP2HFA_Files(JobDetails& frmMain);
+  // The first stage alone: writes both intermediate files into `folder` and
+  // leaves them there (for diagnosis and tests).
+  IntermediateFiles Write_SP2HFA_Files(JobDetails& frmMain, const std::string& folder);
 
   // The text behind IndexStr in IStr, in its GetPos-th "/" field. ReturnFlag
   // tells whether IndexStr was found; a missing key shows "Input Error!".
@@ -67,18 +69,19 @@ class SoundPlan_Lib {
 
   void show_message(const std::string& text);
   // Hands every record of the file to `handle`. A damaged file, or a record
-  // shorter than its fields, shows "Input File error!!!" and ends the reading;
-  // what was written stays.
+  // shorter than its fields, fails the conversion, naming the file and the
+  // byte at which the bad record starts: a report without the rest of the
+  // file's roads would look complete.
   void for_each_record(soundplan::ProjectFile& file,
                        const std::function<void(const soundplan::Record&)>& handle);
   // Runs `translate` on every existing file kind.001 to kind.999, in number
   // order.
   void translate_numbered_files(const std::string& folder, const std::string& kind,
                                 const std::function<void(soundplan::ProjectFile&)>& translate);
-  void translate_project(const std::string& folder, const std::string& stamp, Counters& counters);
-  void write_intermediate_input(const std::string& folder, const std::string& stamp,
-                                const Counters& counters);
-  void write_intermediate_layout_barrier(const std::string& folder, const std::string& stamp);
+  // Gathers the records of the project into temporary files in `folder`.
+  void translate_project(const std::string& project, const std::string& folder, Counters& counters);
+  void write_intermediate_input(const std::string& folder, const Counters& counters);
+  void write_intermediate_layout_barrier(const std::string& folder);
   void copy_lines(const std::string& path, int channel, int output_channel);
   void hand_over_to_hfanoise(const IntermediateFiles& files);
 

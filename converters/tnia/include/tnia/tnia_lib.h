@@ -34,6 +34,7 @@ class TNIA_Lib {
   struct Run {
     JobDetails* job = nullptr;
     std::string workbook_path;
+    std::string pieces;  // the private folder and the start of the piece names
     std::unique_ptr<quillan::Workbook> workbook;
     long current_row = 0;  // of worksheet 1
     long road_link_no = 0, barrier_link_no = 0, receiver_no = 0, segment_no = 0;
@@ -60,7 +61,7 @@ class TNIA_Lib {
   void copy_section(const std::string& piece_path, int piece_channel, const std::string& index_path,
                     int index_channel, Association association);
   bool index_lists_links(const std::string& index_path, int index_channel);
-  void delete_temporary_files(const std::string& output);
+  std::string piece(const char* suffix) const;
 
   void TNIA_Misc_Info(JobDetails& frmMain, int channel);
   bool TNIA_Print_Road_Row(int road_channel, int index_channel);
