@@ -28,7 +28,7 @@ constexpr const char* kLinkNoLabel = "Link No.:";
 
 // The label of a line as every variant writes it: the variants differ only
 // in the blanks after the colon, and values are written trimmed.
-std::string label_key(const char* label) {
+std::string label_key(std::string_view label) {
   return std::string(trim(label));
 }
 
@@ -133,7 +133,7 @@ class Parser {
   }
 
   // The value of the label line `label`, after any empty lines.
-  std::string label_value(const char* label) {
+  std::string label_value(std::string_view label) {
     skip_empty_lines();
     const std::string key = label_key(label);
     if (!current_starts_with(key)) fail(in_quotes(key));
