@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "golden.h"
+#include "plan/plan_window.h"
 #include "window_fixture.h"
 
 namespace kalvor::test {
@@ -32,7 +33,8 @@ class WindowConversionTest : public WindowTest {
     });
   }
 
-  void expect_handed_back() {
+  // `status` is what the status bar shows afterwards.
+  void expect_handed_back(const std::string& status = "") {
     EXPECT_TRUE(window->window_enabled());
     EXPECT_TRUE(window->command().ControlsEnabled());
     for (auto name : {"cmdBrowseInput", "cmdExit", "mnuFile", "mnuHelp", "txtInputFilePath"})
@@ -40,7 +42,7 @@ class WindowConversionTest : public WindowTest {
     EXPECT_TRUE(convert_ready());
     EXPECT_EQ(window->progress(), 0.0f);
     EXPECT_EQ(find<QProgressBar>(control::Progress)->value(), 0);
-    EXPECT_EQ(window->text(control::Status), "");
+    EXPECT_EQ(window->text(control::Status), status);
   }
 
   ScratchDir scratch;
@@ -74,7 +76,8 @@ TEST_F(WindowConversionTest, HFCNoiseModelConvertsToTheExpectedReportAndEndsWith
   EXPECT_TRUE(find<QToolBar>("tbToolBar")->isEnabled());
   EXPECT_EQ(at_message.progress, 100.0f);
   EXPECT_EQ(at_message.bar, 100);
-  expect_handed_back();
+  expect_handed_back(
+      "report.txt: 5 road links (7 segments), 0 barrier links (0 generated), 0 receivers");
   EXPECT_SAME_REPORT(read_file(data_dir() / "hfc/roads/expected.txt"), read_file(output));
 
   const Converter* converter = window->command().converter_of(*format_named("hfcnoise"));
@@ -99,6 +102,8 @@ TEST_F(WindowConversionTest, FailingConversionShowsTheErrorAndHandsTheWindowBack
   EXPECT_FALSE(at_message.window_enabled);
   expect_handed_back();
   EXPECT_FALSE(std::filesystem::exists(output));
+  EXPECT_TRUE(find<QPushButton>("cmdShowPlan")->isHidden()) << "no report, no plan";
+  EXPECT_FALSE(entry("mnuViewPlanShow")->isEnabled());
 }
 
 TEST_F(WindowConversionTest, TheHeaderIsDatedByTheFileConvertedNotTheOneBrowsedLast) {
@@ -160,6 +165,38 @@ TEST_F(WindowConversionTest, DetailsTheReportCannotHoldAreNamedAndConvertOnlyWhe
   ASSERT_EQ(answers.messages.size(), 3u);
   EXPECT_EQ(answers.messages[2].text, "Done");
   EXPECT_NE(read_file(output).find("Name of Consultant: ???? Ltd \xc9tude"), std::string::npos);
+}
+
+TEST_F(WindowConversionTest, AfterDoneShowPlanOpensThePlanOfTheReportJustWritten) {
+  EXPECT_TRUE(find<QPushButton>("cmdShowPlan")->isHidden());
+  EXPECT_FALSE(entry("mnuViewPlanShow")->isEnabled());
+  const auto output = scratch / "report.txt";
+  fill_job(QString::fromStdString(scratch.copy_in("hfc/roads/input.txt").string()),
+           QString::fromStdString(output.string()));
+  click(option_of("hfcnoise"));
+  click("cmdConvert2KALVOR");
+  ASSERT_EQ(window->text(control::Status).rfind("report.txt: 5 road links", 0), 0u);
+  ASSERT_FALSE(find<QPushButton>("cmdShowPlan")->isHidden());
+  EXPECT_TRUE(entry("mnuViewPlanShow")->isEnabled());
+
+  click("cmdShowPlan");
+  plan::PlanWindow* plan = window->plan_window();
+  ASSERT_NE(plan, nullptr);
+  EXPECT_TRUE(plan->isVisible());
+  ASSERT_NE(plan->model(), nullptr);
+
+  const auto other = scratch.copy_in("hfa/layout_barriers/expected.txt");
+  answers.then([&](QDialog& modal) {
+    modal.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(other.string()));
+    modal.accept();
+  });
+  entry("mnuViewPlanOpen")->trigger();
+  EXPECT_EQ(window->plan_window(), plan) << "one plan window";
+  EXPECT_EQ(answers.unexpected_dialogs, 0);
+  EXPECT_EQ(answers.messages.size(), 1u) << "only the Done box";
+
+  window->close();
+  EXPECT_FALSE(plan->isVisible()) << "closing the main window closes the plan";
 }
 
 }  // namespace

@@ -33,7 +33,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "plan/plan_window.h"
 #include "platform/files.h"
+#include "report/report_reader.h"
 #include "window/dialog_filters.h"
 #include "window/file_drops.h"
 #include "window/frm_about.h"
@@ -54,6 +56,7 @@ constexpr const char* kLayoutBarrierFilter =
 constexpr const char* kOpenTitle = "Open Input file for Conversion";
 constexpr const char* kCreateTitle = "Create Output file for Conversion";
 constexpr const char* kCancelled = "Cancelled";
+constexpr const char* kReportFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
 
 // A person sees no change faster than this; during a conversion the window
 // processes events and repaints at most this often (milliseconds).
@@ -144,6 +147,19 @@ QString with_mnemonic(std::string_view caption, QChar letter) {
   const qsizetype at = text.indexOf(letter, 0, Qt::CaseInsensitive);
   if (at >= 0) text.insert(at, QLatin1Char('&'));
   return text;
+}
+
+// The one-line summary of a report, read back from the file; reading it
+// back also proves that the report parses.
+QString report_summary(const QString& report) {
+  try {
+    const std::string path = QFile::encodeName(report).toStdString();
+    return QString::fromStdString(report::summary_line(
+        QFile::encodeName(QFileInfo(report).fileName()).toStdString(), report::read_report(path)));
+  } catch (const std::exception& e) {
+    return QStringLiteral("%1: the report cannot be read back: %2")
+        .arg(QFileInfo(report).fileName(), QString::fromStdString(e.what()));
+  }
 }
 
 template <typename Control>
@@ -332,6 +348,10 @@ QWidget* frmMain::build_command_row() {
   // Stands in the Convert button's place while a conversion runs.
   cmdCancel_ = make_button("cmdCancel", "Cancel");
   cmdCancel_->hide();
+  // Offered once a conversion has written a report.
+  cmdShowPlan_ = make_button("cmdShowPlan", "Show &Plan");
+  cmdShowPlan_->hide();
+  layout->addWidget(cmdShowPlan_);
   layout->addWidget(cmdConvert2KALVOR_);
   layout->addWidget(cmdCancel_);
   layout->addWidget(make_button("cmdExit", "E&xit"));
@@ -370,6 +390,7 @@ void frmMain::build_menus() {
   make_idle_entries(view, {{"mnuViewToolbar", 1020}, {"mnuViewStatusBar", 1021}});
   view->addSeparator();
   make_idle_entries(view, {{"mnuViewRefresh", 1022}, {"mnuViewOptions", 1023}});
+  build_plan_menu(view);
   auto* tools = make_menu(bar, "mnuTools", 1025);
   make_idle_entries(tools, {{"mnuToolsOptions", 1026}});
   auto* help = make_menu(bar, "mnuHelp", 1033);
@@ -404,6 +425,20 @@ void frmMain::build_toolbar() {
           toolbar, &QWidget::setEnabled);
 }
 
+void frmMain::build_plan_menu(QMenu* view) {
+  view->addSeparator();
+  auto* plan = named<QMenu>(view, "mnuViewPlan");
+  plan->setTitle(QStringLiteral("&Plan"));
+  view->addMenu(plan);
+  mnuViewPlanShow_ = named<QAction>(plan, "mnuViewPlanShow");
+  mnuViewPlanShow_->setText(QStringLiteral("&Show Plan"));
+  mnuViewPlanShow_->setEnabled(false);
+  plan->addAction(mnuViewPlanShow_);
+  auto* open = named<QAction>(plan, "mnuViewPlanOpen");
+  open->setText(QStringLiteral("&Open report\u2026"));
+  plan->addAction(open);
+}
+
 void frmMain::connect_reactions() {
   for (auto* box : centralWidget()->findChildren<QLineEdit*>()) {
     connect(box, &QLineEdit::textChanged, this, [this] { command_->CheckConvertReady(); });
@@ -436,6 +471,9 @@ void frmMain::connect_reactions() {
   on_menu("mnuFileExit", [this] { close(); });
   on_menu("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   on_menu("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+  on_menu("mnuViewPlanShow", [this] { ShowPlan(); });
+  on_menu("mnuViewPlanOpen", [this] { OpenReportPlan(); });
+  connect(cmdShowPlan_, &QPushButton::clicked, this, [this] { ShowPlan(); });
 }
 
 // Format choice first, then the files, the project details and the
@@ -449,7 +487,8 @@ void frmMain::set_tab_order() {
         << WithLayBar_chk_ << WithLayBar_txt_ << WithLayBar_cmd_;
   for (auto* box : findChild<QGroupBox*>(QStringLiteral("FmeInfo"))->findChildren<QLineEdit*>())
     order << box;
-  order << cmdConvert2KALVOR_ << cmdCancel_ << findChild<QPushButton*>(QStringLiteral("cmdExit"));
+  order << cmdShowPlan_ << cmdConvert2KALVOR_ << cmdCancel_
+        << findChild<QPushButton*>(QStringLiteral("cmdExit"));
   for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
   order.constFirst()->setFocus();
 }
@@ -576,7 +615,47 @@ void frmMain::Convert() {
   // next conversion.
   clear_cancellation_request();
   if (outcome.cancelled) status_panel_->setText(QString::fromUtf8(kCancelled));
+  if (outcome.succeeded) status_panel_->setText(last_summary_);
+  offer_plan_of(outcome.succeeded ? txtOutputFilePath_->text() : QString());
   if (close_after_conversion_) close();
+}
+
+// Show Plan (button and menu entry) is offered while there is a report of
+// the last conversion to show.
+void frmMain::offer_plan_of(const QString& report) {
+  last_report_ = report;
+  cmdShowPlan_->setVisible(!report.isEmpty());
+  mnuViewPlanShow_->setEnabled(!report.isEmpty());
+}
+
+void frmMain::ShowPlan() {
+  if (!last_report_.isEmpty()) show_plan_of(last_report_);
+}
+
+void frmMain::OpenReportPlan() {
+  QFileDialog dialog(this);
+  dialog.setObjectName(QStringLiteral("openReportDialog"));
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!last_report_.isEmpty()) dialog.setDirectory(QFileInfo(last_report_).absolutePath());
+  const QString chosen = browse(dialog, "Open report", kReportFilter);
+  if (!chosen.isNull()) show_plan_of(chosen);
+}
+
+// One plan window, owned by this one (closing the main window closes it).
+void frmMain::show_plan_of(const QString& report) {
+  if (plan_window_ == nullptr) {
+    plan_window_ = new plan::PlanWindow(this);
+    plan_window_->setWindowFlag(Qt::Window);
+  }
+  const QString error = plan_window_->open_report(report);
+  if (!error.isEmpty()) {
+    show_message_box(this, error, MessageIcon::Exclamation, MessageButtons::Ok, windowTitle());
+    return;
+  }
+  plan_window_->show();
+  plan_window_->raise();
+  plan_window_->activateWindow();
 }
 
 void frmMain::CancelConversion() {
@@ -836,6 +915,7 @@ MessageResult frmMain::message_box(const std::string& text, MessageIcon icon,
 }
 
 void frmMain::conversion_finished(const ConversionOutcome& outcome, const std::string& title) {
+  if (outcome.succeeded) last_summary_ = report_summary(txtOutputFilePath_->text());
   if (!outcome.cancelled) MainWindow::conversion_finished(outcome, title);
 }
 

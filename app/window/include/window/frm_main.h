@@ -21,6 +21,10 @@ class QPushButton;
 
 namespace kalvor {
 
+namespace plan {
+class PlanWindow;
+}
+
 class frmMain : public QMainWindow, public MainWindow {
   Q_OBJECT
 
@@ -42,8 +46,9 @@ class frmMain : public QMainWindow, public MainWindow {
   MessageResult message_box(const std::string& text, MessageIcon icon, MessageButtons buttons,
                             const std::string& title) override;
   bool option_selected(std::string_view option) const override;
-  // Success shows "Done"; a cancelled conversion shows no box, only its
-  // status once the window is handed back.
+  // Success reads the new report back for its summary and shows "Done"; a
+  // cancelled conversion shows no box, only its status once the window is
+  // handed back.
   void conversion_finished(const ConversionOutcome& outcome, const std::string& title) override;
   // A disabled window ignores the user's mouse and keyboard and cannot be
   // closed, while its progress bar and status text stay legible.
@@ -65,6 +70,13 @@ class frmMain : public QMainWindow, public MainWindow {
   // A file dropped on the window: it becomes the input file, and its name
   // picks the format where it tells one. Answers whether it was taken.
   bool drop_input_file(const QMimeData& data);
+
+  // The plan window of the report just written (View > Plan > Show Plan and
+  // the Show Plan button), and of any report on disk (Open report...).
+  void ShowPlan();
+  void OpenReportPlan();
+  // The plan window, once it was opened.
+  plan::PlanWindow* plan_window() const { return plan_window_; }
 
   // The user guide that Help > Contents opens.
   void set_help_file(const QString& path) { help_file_ = path; }
@@ -92,6 +104,9 @@ class frmMain : public QMainWindow, public MainWindow {
   void RestoreSettings();
   void SaveSettings() const;
 
+  void build_plan_menu(QMenu* view);
+  void show_plan_of(const QString& report);
+  void offer_plan_of(const QString& report);
   void trim_path_boxes();
   bool confirm_unheld_characters();
   void show_cancel(bool shown);
@@ -135,6 +150,13 @@ class frmMain : public QMainWindow, public MainWindow {
   QLabel* status_panel_ = nullptr;
   QPushButton* cmdConvert2KALVOR_ = nullptr;
   QPushButton* cmdCancel_ = nullptr;
+  QPushButton* cmdShowPlan_ = nullptr;
+  QAction* mnuViewPlanShow_ = nullptr;
+  plan::PlanWindow* plan_window_ = nullptr;
+  // The report the last conversion wrote and its summary; empty after a
+  // conversion that wrote none.
+  QString last_report_;
+  QString last_summary_;
   QFileDialog* openInputDialog_ = nullptr;
   QFileDialog* saveOutputDialog_ = nullptr;
   QString dialog_file_name_;
