@@ -1,6 +1,7 @@
 // The main window's controls, captions and reactions: readiness, format
 // choices, the layout-barrier switch, the job details it hands over, and
 // what closing it leaves behind.
+#include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -48,7 +49,7 @@ TEST_F(MainWindowTest, LoadsWithTitleCaptionsAndTheConvertCommandLocked) {
   EXPECT_EQ(tips, (QStringList{"Open", "Save", "Convert"}));
 
   EXPECT_EQ(find<QLabel>("lblStatus")->text(), "*** (No blank input fields) ***");
-  EXPECT_EQ(find<QLabel>("lblInput")->text(), "Input file:");
+  EXPECT_EQ(caption("lblInput"), "Input file:");
   for (auto option : {option_of("hfanoise"), option_of("hfcnoise"), option_of("soundplan"),
                       option_of("roadnoise"), option_of("tnia")})
     EXPECT_FALSE(window->option_selected(option));
@@ -79,8 +80,6 @@ TEST_F(MainWindowTest, ConvertIsOfferedOnlyWhenEveryFieldHoldsMoreThanBlanksAndA
 TEST_F(MainWindowTest, LayoutBarrierSwitchHoldsBackHFANoiseUntilItsFileIsNamed) {
   fill_job("in.dat", "out.txt");
   click(option_of("hfanoise"));
-  EXPECT_EQ(shown(control::Coordinate), "") << "choosing HFANoise empties the coordinate system";
-  type(control::Coordinate, "HK1980 Grid");
   EXPECT_TRUE(convert_ready());
 
   click(control::LayoutBarrierSwitch);
@@ -115,13 +114,31 @@ TEST_F(MainWindowTest, EachFormatSetsItsInputLabelAndOnlyHFCNoiseFillsTheCoordin
                               {option_of("hfcnoise"), "Input file:", "HK1980 Grid"},
                               {option_of("hfanoise"), "Input file:", ""}};
   fill_job("in.dat", "out.txt");
+  type(control::Coordinate, "");
   for (const auto& format : formats) {
     click(format.option);
     EXPECT_TRUE(window->option_selected(format.option));
-    EXPECT_EQ(find<QLabel>("lblInput")->text(), format.label) << format.option;
+    EXPECT_EQ(caption("lblInput"), format.label) << format.option;
     EXPECT_EQ(shown(control::Coordinate), format.coordinate) << format.option;
     EXPECT_EQ(convert_ready(), *format.coordinate != '\0') << format.option;
   }
+}
+
+TEST_F(MainWindowTest, ChoosingAFormatKeepsACoordinateSystemTheUserTyped) {
+  click(option_of("hfcnoise"));
+  type(control::Coordinate, "HK1980 Grid (PD)");
+  click(option_of("roadnoise"));
+  EXPECT_EQ(shown(control::Coordinate), "HK1980 Grid (PD)");
+  click(option_of("hfcnoise"));
+  EXPECT_EQ(shown(control::Coordinate), "HK1980 Grid (PD)") << "no default over the user's text";
+
+  type(control::Coordinate, "");
+  click(option_of("tnia"));
+  click(option_of("hfcnoise"));
+  EXPECT_EQ(shown(control::Coordinate), "HK1980 Grid") << "an empty box takes the default";
+  type(control::Coordinate, "HK1980 Grid");
+  click(option_of("soundplan"));
+  EXPECT_EQ(shown(control::Coordinate), "HK1980 Grid") << "typed over, it is the user's text";
 }
 
 TEST_F(MainWindowTest, OnlyHFANoiseOffersTheLayoutBarrierSwitch) {
@@ -202,6 +219,61 @@ TEST_F(MainWindowTest, ADisabledWindowIgnoresTheUserButKeepsShowingProgress) {
   ASSERT_EQ(answers.messages.size(), 1u);
 }
 
+TEST_F(MainWindowTest, TabStartsAtTheFormatChoiceAndEveryLabelHasAnAltShortcutToItsBox) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  find<QPushButton>("cmdExit")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_NE(qobject_cast<QRadioButton*>(QApplication::focusWidget()), nullptr)
+      << "after the last control comes the format choice";
+
+  click(option_of("hfanoise"));
+  click(control::LayoutBarrierSwitch);
+  QSet<QChar> keys = {'f', 'v', 't', 'h', 'c', 'x'};  // menus and buttons
+  for (QLabel* label : window->findChildren<QLabel*>()) {
+    if (label->buddy() == nullptr || label->window() != window.get()) continue;
+    const QString text = label->text();
+    const qsizetype mark = text.indexOf('&');
+    ASSERT_GE(mark, 0) << label->objectName().toStdString() << " has no shortcut";
+    const QChar key = text[mark + 1].toLower();
+    EXPECT_FALSE(keys.contains(key)) << "Alt+" << key.toLatin1() << " twice";
+    keys.insert(key);
+    QTest::keyClick(window.get(), key.toLatin1(), Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), label->buddy()) << label->objectName().toStdString();
+  }
+  EXPECT_EQ(keys.size(), 6 + 9);
+}
+
+TEST_F(MainWindowTest, EnterInAFieldConvertsOnlyWhenTheJobIsReady) {
+  fill_job("missing.dat", "out.txt");
+  QTest::keyClick(box(control::Email), Qt::Key_Return);
+  EXPECT_TRUE(answers.messages.empty()) << "no format chosen: nothing happens";
+  click(option_of("hfcnoise"));
+  QTest::keyClick(box(control::Email), Qt::Key_Return);
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_TRUE(answers.messages[0].text.contains("missing.dat")) << "it converted, and failed";
+}
+
+TEST_F(MainWindowTest, ExtraHeightGoesToNoControlAndExtraWidthWidensTheBoxes) {
+  window->resize(640, 480);
+  QTest::qWait(20);
+  auto place = [this](std::string_view name) { return box(name)->geometry(); };
+  const QRect input = place(control::InputPath), email = place(control::Email);
+  const QRect convert = find<QPushButton>("cmdConvert2KALVOR")->geometry();
+
+  window->resize(640, 900);
+  QTest::qWait(20);
+  EXPECT_EQ(place(control::InputPath), input);
+  EXPECT_EQ(place(control::Email), email);
+  EXPECT_EQ(find<QPushButton>("cmdConvert2KALVOR")->geometry(), convert);
+
+  window->resize(1000, 480);
+  QTest::qWait(20);
+  EXPECT_GT(place(control::InputPath).width(), input.width() + 300);
+  EXPECT_GT(place(control::Email).width(), email.width() + 300);
+  EXPECT_EQ(place(control::Email).height(), email.height());
+}
+
 class PlacementTest : public WindowTest {
  protected:
   PlacementTest() {
@@ -224,11 +296,11 @@ TEST_F(PlacementTest, ClosingSavesThePlacementAsTextsOfNumbers) {
   EXPECT_EQ(saved("MainHeight"), QString::number(frame.height()));
 }
 
-TEST_F(PlacementTest, ClosingWhileMinimisedSavesNothing) {
+TEST_F(PlacementTest, ClosingWhileMinimisedSavesNoPlacement) {
   window->showMinimized();
   EXPECT_TRUE(window->close());
-  QSettings settings(kSettingsOrganisation, kProgramTitle);
-  EXPECT_TRUE(settings.allKeys().isEmpty());
+  for (auto key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+    EXPECT_EQ(saved(key), "") << key;
 }
 
 TEST_F(MainWindowTest, ClosingClosesTheOtherWindowsAndExitEndsTheWindow) {

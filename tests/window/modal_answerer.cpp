@@ -37,8 +37,13 @@ void ModalAnswerer::answer_message(QMessageBox& box) {
   SeenMessage seen{box.text(), box.icon(), box.windowTitle(), box.standardButtons()};
   messages.push_back(seen);
   if (look_) look_(seen);
-  QAbstractButton* ok = box.button(QMessageBox::Ok);
-  (ok != nullptr ? ok : box.buttons().constFirst())->click();
+  QMessageBox::StandardButton wanted = QMessageBox::Ok;
+  if (!replies_.empty()) {
+    wanted = replies_.front();
+    replies_.pop_front();
+  }
+  QAbstractButton* button = box.button(wanted);
+  (button != nullptr ? button : box.buttons().constFirst())->click();
 }
 
 }  // namespace kalvor::test

@@ -30,6 +30,8 @@ class ModalAnswerer : public QObject {
 
   // Handles the next modal window that is not a message box.
   void then(Handler handler) { handlers_.push_back(std::move(handler)); }
+  // Answers the next message box with `button` instead of OK.
+  void reply(QMessageBox::StandardButton button) { replies_.push_back(button); }
   // Runs just before each message box is answered (to look at the window).
   void on_message(std::function<void(const SeenMessage&)> look) { look_ = std::move(look); }
 
@@ -42,6 +44,7 @@ class ModalAnswerer : public QObject {
 
   QTimer timer_;
   std::deque<Handler> handlers_;
+  std::deque<QMessageBox::StandardButton> replies_;
   QPointer<QDialog> handling_;
   std::function<void(const SeenMessage&)> look_;
 };

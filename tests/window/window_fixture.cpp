@@ -1,10 +1,23 @@
 #include "window_fixture.h"
 
+#include <QSettings>
 #include <QTest>
+
+#include "window/program.h"
 
 namespace kalvor::test {
 
-WindowTest::WindowTest() : window(std::make_unique<frmMain>()) {
+namespace {
+
+// Each test starts as on a first run, with nothing remembered.
+std::unique_ptr<frmMain> fresh_window() {
+  QSettings(kSettingsOrganisation, kProgramTitle).clear();
+  return std::make_unique<frmMain>();
+}
+
+}  // namespace
+
+WindowTest::WindowTest() : window(fresh_window()) {
   window->show();
   EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -12,6 +25,10 @@ WindowTest::WindowTest() : window(std::make_unique<frmMain>()) {
 WindowTest::~WindowTest() {
   window->set_window_enabled(true);
   window->close();
+}
+
+QString WindowTest::caption(std::string_view label) const {
+  return find<QLabel>(label)->text().remove(QLatin1Char('&'));
 }
 
 void WindowTest::click(std::string_view name) const {

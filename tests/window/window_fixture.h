@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +40,8 @@ class WindowTest : public ::testing::Test {
   QLineEdit* box(std::string_view name) const { return find<QLineEdit>(name); }
   QAction* entry(std::string_view name) const { return find<QAction>(name); }
   QString shown(std::string_view name) const { return box(name)->text(); }
+  // A label's caption as it reads, without the mark of its Alt shortcut.
+  QString caption(std::string_view label) const;
 
   // Clicks a button, option or check box with the mouse.
   void click(std::string_view name) const;

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,10 +14,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,8 +33,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "plan/plan_window.h"
 #include "platform/files.h"
+#include "report/report_reader.h"
 #include "window/dialog_filters.h"
+#include "window/file_drops.h"
 #include "window/frm_about.h"
 #include "window/message_box.h"
 #include "window/program.h"
@@ -42,12 +49,26 @@ namespace {
 
 constexpr const char* kInputFilter =
     "All files(*.*)|*.*|Data files(*.dat)|*.dat|Master files(*.mas)|*.mas|Text files(*.txt)|*.txt|"
-    "MS Excel files(*.xls)|*.xls";
+    "MS Excel files(*.xls;*.xlsx)|*.xls;*.xlsx";
 constexpr const char* kOutputFilter = "Text files(*.txt)|*.txt";
 constexpr const char* kLayoutBarrierFilter =
     "All files(*.*)|*.*|Data files(*.dat)|*.dat|Text files(*.txt)|*.txt";
 constexpr const char* kOpenTitle = "Open Input file for Conversion";
 constexpr const char* kCreateTitle = "Create Output file for Conversion";
+constexpr const char* kCancelled = "Cancelled";
+constexpr const char* kReportFilter = "Text files(*.txt)|*.txt|All files(*.*)|*.*";
+
+// A person sees no change faster than this; during a conversion the window
+// processes events and repaints at most this often (milliseconds).
+constexpr qint64 kEventInterval = 50;
+
+// Whether `clock` has run at least kEventInterval since it was last due (or
+// was never started); restarts it when it has.
+bool due(QElapsedTimer& clock) {
+  if (clock.isValid() && clock.elapsed() < kEventInterval) return false;
+  clock.start();
+  return true;
+}
 
 QString qt_text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -95,6 +116,49 @@ bool is_user_input(const QEvent& event) {
       return true;
     default:
       return false;
+  }
+}
+
+bool is_drag(const QEvent& event) {
+  return event.type() == QEvent::DragEnter || event.type() == QEvent::DragMove ||
+         event.type() == QEvent::Drop;
+}
+
+bool is_escape(const QEvent& event) {
+  return event.type() == QEvent::KeyPress &&
+         static_cast<const QKeyEvent&>(event).key() == Qt::Key_Escape;
+}
+
+// Accepts a drag (on entering and moving) or refuses it.
+void answer_drag(QEvent& event, bool accepted) {
+  auto& drop = static_cast<QDropEvent&>(event);
+  if (accepted) {
+    drop.setDropAction(Qt::CopyAction);
+    drop.accept();
+  } else {
+    drop.ignore();
+  }
+}
+
+// The caption with an Alt shortcut on the first `letter` (either case) it
+// holds.
+QString with_mnemonic(std::string_view caption, QChar letter) {
+  QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  const qsizetype at = text.indexOf(letter, 0, Qt::CaseInsensitive);
+  if (at >= 0) text.insert(at, QLatin1Char('&'));
+  return text;
+}
+
+// The one-line summary of a report, read back from the file; reading it
+// back also proves that the report parses.
+QString report_summary(const QString& report) {
+  try {
+    const std::string path = QFile::encodeName(report).toStdString();
+    return QString::fromStdString(report::summary_line(
+        QFile::encodeName(QFileInfo(report).fileName()).toStdString(), report::read_report(path)));
+  } catch (const std::exception& e) {
+    return QStringLiteral("%1: the report cannot be read back: %2")
+        .arg(QFileInfo(report).fileName(), QString::fromStdString(e.what()));
   }
 }
 
@@ -150,12 +214,16 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
 
   openInputDialog_ = named<QFileDialog>(this, "openInputDialog");
   saveOutputDialog_ = named<QFileDialog>(this, "saveOutputDialog");
-  for (auto* dialog : {openInputDialog_, saveOutputDialog_}) {
+  for (auto* dialog : {openInputDialog_, saveOutputDialog_})
     dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
-  }
+  openInputDialog_->setAcceptMode(QFileDialog::AcceptOpen);
   openInputDialog_->setFileMode(QFileDialog::ExistingFile);
+  // A real save dialog: it asks before replacing a file and names the
+  // report ".txt" when the user types no extension.
+  saveOutputDialog_->setAcceptMode(QFileDialog::AcceptSave);
   saveOutputDialog_->setFileMode(QFileDialog::AnyFile);
+  saveOutputDialog_->setDefaultSuffix(QStringLiteral("txt"));
+  setAcceptDrops(true);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -168,11 +236,15 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
   build_toolbar();
   build_status_area();
   layout->addWidget(PBarLoading_);
+  // Extra height goes below the form, not into its controls.
+  layout->addStretch(1);
 
   command_ = std::make_unique<ConvertCommand>(*this);
   help_file_ = installed_help_file();
   connect_reactions();
+  set_tab_order();
   Form_Load();
+  RestoreSettings();
 }
 
 frmMain::~frmMain() = default;
@@ -205,21 +277,25 @@ QWidget* frmMain::build_file_rows() {
   auto* rows = new QWidget;
   auto* grid = new QGridLayout(rows);
   grid->setContentsMargins(0, 0, 0, 0);
-  lblInput_ = make_label("lblInput", "Input file:");
+  lblInput_ = make_label("lblInput", "&Input file:");
   txtInputFilePath_ = make_text_box(control::InputPath);
+  lblInput_->setBuddy(txtInputFilePath_);
   grid->addWidget(lblInput_, 0, 0);
   grid->addWidget(txtInputFilePath_, 0, 1, 1, 2);
   grid->addWidget(make_button("cmdBrowseInput", "Browse..."), 0, 3);
 
   txtOutputFilePath_ = make_text_box(control::OutputPath);
-  grid->addWidget(make_label("lblOutput", "Output file:"), 1, 0);
+  auto* lblOutput = make_label("lblOutput", "&Output file:");
+  lblOutput->setBuddy(txtOutputFilePath_);
+  grid->addWidget(lblOutput, 1, 0);
   grid->addWidget(txtOutputFilePath_, 1, 1, 1, 2);
   grid->addWidget(make_button("cmdBrowseOutput", "Browse..."), 1, 3);
 
   WithLayBar_chk_ = named<QCheckBox>(nullptr, "WithLayBar_chk");
-  WithLayBar_chk_->setText(QStringLiteral("With Layout Barrier"));
-  WithLayBar_lbl_ = make_label("WithLayBar_lbl", "File:");
+  WithLayBar_chk_->setText(QStringLiteral("With Layout &Barrier"));
+  WithLayBar_lbl_ = make_label("WithLayBar_lbl", "Fi&le:");
   WithLayBar_txt_ = make_text_box(control::LayoutBarrierFile);
+  WithLayBar_lbl_->setBuddy(WithLayBar_txt_);
   WithLayBar_cmd_ = make_button("WithLayBar_cmd", "Browse...");
   grid->addWidget(WithLayBar_chk_, 2, 0);
   grid->addWidget(WithLayBar_lbl_, 2, 1);
@@ -229,6 +305,8 @@ QWidget* frmMain::build_file_rows() {
                                                           WithLayBar_txt_, WithLayBar_cmd_}) {
     control->setEnabled(false);
   }
+  // Extra width widens the path boxes.
+  grid->setColumnStretch(2, 1);
   return rows;
 }
 
@@ -239,19 +317,22 @@ QWidget* frmMain::build_info_frame() {
     std::string_view box;
   };
   static const Detail kDetails[] = {
-      {"lblNameOfConsultant", "Name of Consultant :", control::Consultant},
-      {"lblPhoneNum", "Telephone Number :", control::Phone},
-      {"lblFaxNum", "Fax Number :", control::Fax},
-      {"lblEmail", "Email :", control::Email},
-      {"lblCoordinate", "Coordinate System used :", control::Coordinate},
-      {"Label1", "Year of Traffic Flow used :", control::YearTrafficFlow},
+      {"lblNameOfConsultant", "&Name of Consultant :", control::Consultant},
+      {"lblPhoneNum", "Tele&phone Number :", control::Phone},
+      {"lblFaxNum", "F&ax Number :", control::Fax},
+      {"lblEmail", "&Email :", control::Email},
+      {"lblCoordinate", "Coor&dinate System used :", control::Coordinate},
+      {"Label1", "&Year of Traffic Flow used :", control::YearTrafficFlow},
   };
   auto* frame = named<QGroupBox>(nullptr, "FmeInfo");
   frame->setTitle(QStringLiteral("Additional Information"));
   auto* form = new QFormLayout(frame);
+  form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
   for (const auto& detail : kDetails) {
     QLineEdit* box = make_text_box(detail.box);
-    form->addRow(make_label(detail.label_name, detail.caption), box);
+    QLabel* label = make_label(detail.label_name, detail.caption);
+    label->setBuddy(box);
+    form->addRow(label, box);
     if (detail.box == control::Coordinate) txtCoordinate_ = box;
   }
   return frame;
@@ -263,7 +344,16 @@ QWidget* frmMain::build_command_row() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(make_label("lblStatus", "*** (No blank input fields) ***"));
   layout->addStretch(1);
-  layout->addWidget(make_button("cmdConvert2KALVOR", "&Convert"));
+  cmdConvert2KALVOR_ = make_button("cmdConvert2KALVOR", "&Convert");
+  // Stands in the Convert button's place while a conversion runs.
+  cmdCancel_ = make_button("cmdCancel", "Cancel");
+  cmdCancel_->hide();
+  // Offered once a conversion has written a report.
+  cmdShowPlan_ = make_button("cmdShowPlan", "Show &Plan");
+  cmdShowPlan_->hide();
+  layout->addWidget(cmdShowPlan_);
+  layout->addWidget(cmdConvert2KALVOR_);
+  layout->addWidget(cmdCancel_);
   layout->addWidget(make_button("cmdExit", "E&xit"));
   return row;
 }
@@ -300,6 +390,7 @@ void frmMain::build_menus() {
   make_idle_entries(view, {{"mnuViewToolbar", 1020}, {"mnuViewStatusBar", 1021}});
   view->addSeparator();
   make_idle_entries(view, {{"mnuViewRefresh", 1022}, {"mnuViewOptions", 1023}});
+  build_plan_menu(view);
   auto* tools = make_menu(bar, "mnuTools", 1025);
   make_idle_entries(tools, {{"mnuToolsOptions", 1026}});
   auto* help = make_menu(bar, "mnuHelp", 1033);
@@ -329,12 +420,35 @@ void frmMain::build_toolbar() {
     toolbar->addAction(action);
   }
   addToolBar(toolbar);
+  // Greyed with the File menu, whose entries its buttons are.
+  connect(findChild<QMenu*>(QStringLiteral("mnuFile"))->menuAction(), &QAction::enabledChanged,
+          toolbar, &QWidget::setEnabled);
+}
+
+void frmMain::build_plan_menu(QMenu* view) {
+  view->addSeparator();
+  auto* plan = named<QMenu>(view, "mnuViewPlan");
+  plan->setTitle(QStringLiteral("&Plan"));
+  view->addMenu(plan);
+  mnuViewPlanShow_ = named<QAction>(plan, "mnuViewPlanShow");
+  mnuViewPlanShow_->setText(QStringLiteral("&Show Plan"));
+  mnuViewPlanShow_->setEnabled(false);
+  plan->addAction(mnuViewPlanShow_);
+  auto* open = named<QAction>(plan, "mnuViewPlanOpen");
+  open->setText(QStringLiteral("&Open report\u2026"));
+  plan->addAction(open);
 }
 
 void frmMain::connect_reactions() {
   for (auto* box : centralWidget()->findChildren<QLineEdit*>()) {
     connect(box, &QLineEdit::textChanged, this, [this] { command_->CheckConvertReady(); });
+    // Enter in any field converts once the job is ready.
+    connect(box, &QLineEdit::returnPressed, this, [this] {
+      if (cmdConvert2KALVOR_->isEnabled() && command_->ControlsEnabled()) Convert();
+    });
+    box->installEventFilter(this);
   }
+  connect(txtCoordinate_, &QLineEdit::textEdited, this, [this] { coordinate_is_default_ = false; });
   connect(WithLayBar_chk_, &QCheckBox::stateChanged, this, [this] { WithLayBar_chk_Click(); });
 
   auto on_click = [this](const char* name, void (frmMain::*reaction)()) {
@@ -345,18 +459,38 @@ void frmMain::connect_reactions() {
   on_click("cmdBrowseOutput", &frmMain::cmdBrowseOutput_Click);
   on_click("WithLayBar_cmd", &frmMain::WithLayBar_cmd_Click);
   on_click("cmdExit", &frmMain::cmdExit_Click);
-  connect(findChild<QPushButton*>(QStringLiteral("cmdConvert2KALVOR")), &QPushButton::clicked, this,
-          [this] { command_->cmdConvert2KALVOR_Click(); });
+  connect(cmdConvert2KALVOR_, &QPushButton::clicked, this, [this] { Convert(); });
+  connect(cmdCancel_, &QPushButton::clicked, this, [this] { CancelConversion(); });
 
   auto on_menu = [this](const char* name, auto reaction) {
     connect(findChild<QAction*>(QString::fromUtf8(name)), &QAction::triggered, this, reaction);
   };
   on_menu("mnuFileInput", [this] { cmdBrowseInput_Click(); });
   on_menu("mnuFileOutput", [this] { cmdBrowseOutput_Click(); });
-  on_menu("mnuConvert", [this] { command_->mnuConvert_Click(); });
+  on_menu("mnuConvert", [this] { Convert(); });
   on_menu("mnuFileExit", [this] { close(); });
   on_menu("mnuHelpContents", [this] { mnuHelpContents_Click(); });
   on_menu("mnuHelpAbout", [this] { mnuHelpAbout_Click(); });
+  on_menu("mnuViewPlanShow", [this] { ShowPlan(); });
+  on_menu("mnuViewPlanOpen", [this] { OpenReportPlan(); });
+  connect(cmdShowPlan_, &QPushButton::clicked, this, [this] { ShowPlan(); });
+}
+
+// Format choice first, then the files, the project details and the
+// commands, as they are read on the screen.
+void frmMain::set_tab_order() {
+  QList<QWidget*> order;
+  for (const InputFormat& format : input_formats())
+    order << findChild<QRadioButton*>(qt_name(format.option));
+  order << txtInputFilePath_ << findChild<QPushButton*>(QStringLiteral("cmdBrowseInput"))
+        << txtOutputFilePath_ << findChild<QPushButton*>(QStringLiteral("cmdBrowseOutput"))
+        << WithLayBar_chk_ << WithLayBar_txt_ << WithLayBar_cmd_;
+  for (auto* box : findChild<QGroupBox*>(QStringLiteral("FmeInfo"))->findChildren<QLineEdit*>())
+    order << box;
+  order << cmdShowPlan_ << cmdConvert2KALVOR_ << cmdCancel_
+        << findChild<QPushButton*>(QStringLiteral("cmdExit"));
+  for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+  order.constFirst()->setFocus();
 }
 
 void frmMain::Form_Load() {
@@ -368,11 +502,25 @@ void frmMain::Form_Load() {
   set_enabled(control::ConvertMenu, false);
 }
 
+// A coordinate system the user typed stays; only a default that a format
+// filled in gives way to the new format's default (or to nothing).
 void frmMain::choose_format(const InputFormat& format) {
-  txtCoordinate_->setText(qt_text(format.default_coordinate));
-  lblInput_->setText(qt_text(format.input_label));
+  if (txtCoordinate_->text().isEmpty() || coordinate_is_default_) {
+    txtCoordinate_->setText(qt_text(format.default_coordinate));
+    coordinate_is_default_ = !format.default_coordinate.empty();
+  }
+  set_input_label(format.input_label);
   ResetWithLayBar(format.layout_barriers);
   command_->CheckConvertReady();
+}
+
+// Alt+I reaches the input box whatever the format calls it.
+void frmMain::set_input_label(std::string_view caption) {
+  lblInput_->setText(with_mnemonic(caption, QLatin1Char('i')));
+}
+
+void frmMain::select_format(const InputFormat& format) {
+  findChild<QRadioButton*>(qt_name(format.option))->setChecked(true);
 }
 
 void frmMain::ResetWithLayBar(bool Enabled) {
@@ -390,32 +538,35 @@ void frmMain::WithLayBar_chk_Click() {
   command_->CheckConvertReady();
 }
 
-// Shows an open-file dialog; the chosen path, or a null text when the user
-// cancelled. A path picked through the input dialog becomes the dialog file
-// name, which a cancelled dialog leaves as it was.
+// Shows a file dialog; the chosen path, or a null text when the user
+// cancelled.
 QString frmMain::browse(QFileDialog& dialog, const char* title, const char* filter) {
   dialog.setWindowTitle(QString::fromUtf8(title));
   dialog.setNameFilters(qt_name_filters(filter));
   dialog.selectFile(QString());
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  QString chosen = dialog.selectedFiles().constFirst();
-  if (&dialog == openInputDialog_) dialog_file_name_ = chosen;
-  return chosen;
+  return dialog.selectedFiles().constFirst();
 }
 
 void frmMain::cmdBrowseInput_Click() {
   QString chosen = browse(*openInputDialog_, kOpenTitle, kInputFilter);
-  if (!chosen.isNull()) txtInputFilePath_->setText(chosen);
+  if (chosen.isNull()) return;
+  txtInputFilePath_->setText(chosen);
+  input_folder_ = QFileInfo(chosen).absolutePath();
 }
 
 void frmMain::cmdBrowseOutput_Click() {
   QString chosen = browse(*saveOutputDialog_, kCreateTitle, kOutputFilter);
-  if (!chosen.isNull()) txtOutputFilePath_->setText(chosen);
+  if (chosen.isNull()) return;
+  txtOutputFilePath_->setText(chosen);
+  output_folder_ = QFileInfo(chosen).absolutePath();
 }
 
 void frmMain::WithLayBar_cmd_Click() {
   QString chosen = browse(*openInputDialog_, kOpenTitle, kLayoutBarrierFilter);
-  if (!chosen.isNull()) WithLayBar_txt_->setText(chosen);
+  if (chosen.isNull()) return;
+  WithLayBar_txt_->setText(chosen);
+  input_folder_ = QFileInfo(chosen).absolutePath();
 }
 
 void frmMain::picLogo_Click() {
@@ -446,13 +597,128 @@ void frmMain::cmdExit_Click() {
   if (close()) QCoreApplication::quit();
 }
 
+void frmMain::Convert() {
+  trim_path_boxes();
+  if (!confirm_unheld_characters()) return;
+  // The report is dated by the file being converted, whichever file was
+  // browsed last.
+  dialog_file_name_ = txtInputFilePath_->text();
+  clear_cancellation_request();
+  since_events_.invalidate();
+  since_repaint_.invalidate();
+  converting_ = true;
+  show_cancel(true);
+  const ConversionOutcome outcome = command_->cmdConvert2KALVOR_Click();
+  show_cancel(false);
+  converting_ = false;
+  // A request that came after the converter's last look must not stop the
+  // next conversion.
+  clear_cancellation_request();
+  if (outcome.cancelled) status_panel_->setText(QString::fromUtf8(kCancelled));
+  if (outcome.succeeded) status_panel_->setText(last_summary_);
+  offer_plan_of(outcome.succeeded ? txtOutputFilePath_->text() : QString());
+  if (close_after_conversion_) close();
+}
+
+// Show Plan (button and menu entry) is offered while there is a report of
+// the last conversion to show.
+void frmMain::offer_plan_of(const QString& report) {
+  last_report_ = report;
+  cmdShowPlan_->setVisible(!report.isEmpty());
+  mnuViewPlanShow_->setEnabled(!report.isEmpty());
+}
+
+void frmMain::ShowPlan() {
+  if (!last_report_.isEmpty()) show_plan_of(last_report_);
+}
+
+void frmMain::OpenReportPlan() {
+  QFileDialog dialog(this);
+  dialog.setObjectName(QStringLiteral("openReportDialog"));
+  dialog.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (!last_report_.isEmpty()) dialog.setDirectory(QFileInfo(last_report_).absolutePath());
+  const QString chosen = browse(dialog, "Open report", kReportFilter);
+  if (!chosen.isNull()) show_plan_of(chosen);
+}
+
+// One plan window, owned by this one (closing the main window closes it).
+void frmMain::show_plan_of(const QString& report) {
+  if (plan_window_ == nullptr) {
+    plan_window_ = new plan::PlanWindow(this);
+    plan_window_->setWindowFlag(Qt::Window);
+  }
+  const QString error = plan_window_->open_report(report);
+  if (!error.isEmpty()) {
+    show_message_box(this, error, MessageIcon::Exclamation, MessageButtons::Ok, windowTitle());
+    return;
+  }
+  plan_window_->show();
+  plan_window_->raise();
+  plan_window_->activateWindow();
+}
+
+void frmMain::CancelConversion() {
+  if (converting_) request_cancellation();
+}
+
+void frmMain::show_cancel(bool shown) {
+  cmdConvert2KALVOR_->setVisible(!shown);
+  cmdCancel_->setVisible(shown);
+  if (shown) cmdCancel_->setFocus();
+}
+
+// Blanks around a path (pasted from a mail, say) name no file.
+void frmMain::trim_path_boxes() {
+  for (QLineEdit* box : {txtInputFilePath_, txtOutputFilePath_, WithLayBar_txt_}) {
+    const QString trimmed = box->text().trimmed();
+    if (trimmed != box->text()) box->setText(trimmed);
+  }
+}
+
+// The report is Windows-1252 text: characters it cannot hold become "?".
+// The user decides whether that will do.
+bool frmMain::confirm_unheld_characters() {
+  QString details;
+  for (auto name : {control::Consultant, control::Phone, control::Fax, control::Email,
+                    control::Coordinate, control::YearTrafficFlow})
+    details += text_box(name)->text();
+  const QString unheld =
+      QString::fromStdString(platform::characters_outside_windows1252(details.toStdString()));
+  if (unheld.isEmpty()) return true;
+  QStringList characters;
+  for (QChar c : unheld) {
+    if (c.isLowSurrogate() && !characters.isEmpty())
+      characters.last() += c;
+    else
+      characters << QString(c);
+  }
+  const QString question = QStringLiteral(
+                               "The report cannot hold these characters of the job details: %1\n"
+                               "They will be written as '?'. Convert anyway?")
+                               .arg(characters.join(QLatin1Char(' ')));
+  return show_message_box(this, question, MessageIcon::Exclamation, MessageButtons::YesNo,
+                          windowTitle()) == MessageResult::Yes;
+}
+
+bool frmMain::ask_to_cancel_on_close() {
+  return show_message_box(
+             this, QStringLiteral("A conversion is running. Cancel it and close the window?"),
+             MessageIcon::Question, MessageButtons::YesNo, windowTitle()) == MessageResult::Yes;
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
   if (!window_enabled_) {
+    if (converting_ && !close_after_conversion_ && ask_to_cancel_on_close()) {
+      close_after_conversion_ = true;
+      CancelConversion();
+    }
     event->ignore();
     return;
   }
   close_other_windows();
   if (!isMinimized()) SavePlacement();
+  SaveSettings();
   event->accept();
 }
 
@@ -463,23 +729,74 @@ void frmMain::close_other_windows() {
   }
 }
 
-void frmMain::SavePlacement() const {
-  QSettings settings(QString::fromUtf8(kSettingsOrganisation), QString::fromUtf8(kProgramTitle));
-  settings.beginGroup(QString::fromUtf8(kSettingsGroup));
-  const QRect frame = frameGeometry();
-  settings.setValue(QStringLiteral("MainLeft"), QString::number(frame.x()));
-  settings.setValue(QStringLiteral("MainTop"), QString::number(frame.y()));
-  settings.setValue(QStringLiteral("MainWidth"), QString::number(frame.width()));
-  settings.setValue(QStringLiteral("MainHeight"), QString::number(frame.height()));
-}
-
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (!window_enabled_ && is_user_input(*event) && belongs_to_window(watched)) return true;
+  if (!window_enabled_ && belongs_to_window(watched)) return filter_user_input(watched, event);
   if (watched == picLogo_ && event->type() == QEvent::MouseButtonRelease) {
     picLogo_Click();
     return true;
   }
+  if (is_drag(*event)) {
+    if (auto* box = qobject_cast<QLineEdit*>(watched)) return handle_path_box_drop(*box, event);
+  }
   return QMainWindow::eventFilter(watched, event);
+}
+
+// While the window is disabled it takes no input and no drops; only the
+// Cancel button and Esc reach it during a conversion.
+bool frmMain::filter_user_input(QObject* watched, QEvent* event) {
+  if (is_drag(*event)) {
+    answer_drag(*event, false);
+    return true;
+  }
+  if (!is_user_input(*event)) return false;
+  if (converting_ && is_escape(*event)) {
+    CancelConversion();
+    return true;
+  }
+  return !(converting_ && watched == cmdCancel_);
+}
+
+bool frmMain::is_path_box(const QObject* object) const {
+  return object == txtInputFilePath_ || object == txtOutputFilePath_ || object == WithLayBar_txt_;
+}
+
+// A file dragged from a file manager replaces a path box's text by its
+// native path; on another field it is a drop on the window. Links that are
+// not one local file are refused; plain text drops as in any text box.
+bool frmMain::handle_path_box_drop(QLineEdit& box, QEvent* event) {
+  const QMimeData& data = *static_cast<QDropEvent*>(event)->mimeData();
+  if (!carries_links(data)) return false;
+  const QString file = dropped_file(data);
+  const bool accepted = !file.isNull() && (!is_path_box(&box) || box.isEnabled());
+  if (event->type() == QEvent::Drop && accepted) {
+    if (is_path_box(&box))
+      box.setText(file);
+    else
+      drop_input_file(data);
+  }
+  answer_drag(*event, accepted);
+  return true;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+  answer_drag(*event, !dropped_file(*event->mimeData()).isNull());
+}
+
+void frmMain::dragMoveEvent(QDragMoveEvent* event) {
+  answer_drag(*event, !dropped_file(*event->mimeData()).isNull());
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+  answer_drag(*event, drop_input_file(*event->mimeData()));
+}
+
+bool frmMain::drop_input_file(const QMimeData& data) {
+  const QString file = dropped_file(data);
+  if (file.isNull()) return false;
+  if (const InputFormat* format = format_of_file(QFile::encodeName(file).toStdString()))
+    select_format(*format);
+  txtInputFilePath_->setText(file);
+  return true;
 }
 
 // Widgets belong to the window they sit in (a message box owned by this
@@ -579,17 +896,27 @@ void frmMain::set_progress(float value) {
   PBarLoading_->setValue(static_cast<int>(progress_));
 }
 
+// A repaint that comes sooner than a person can see is left to the next
+// event processing.
 void frmMain::refresh() {
-  repaint();
+  if (due(since_repaint_))
+    repaint();
+  else
+    update();
 }
 
 void frmMain::process_pending_events() {
-  QCoreApplication::processEvents();
+  if (due(since_events_)) QCoreApplication::processEvents();
 }
 
 MessageResult frmMain::message_box(const std::string& text, MessageIcon icon,
                                    MessageButtons buttons, const std::string& title) {
   return show_message_box(this, display_text(text), icon, buttons, display_text(title));
+}
+
+void frmMain::conversion_finished(const ConversionOutcome& outcome, const std::string& title) {
+  if (outcome.succeeded) last_summary_ = report_summary(txtOutputFilePath_->text());
+  if (!outcome.cancelled) MainWindow::conversion_finished(outcome, title);
 }
 
 bool frmMain::option_selected(std::string_view option) const {

@@ -2,6 +2,7 @@
 // and their files, and lets the convert command run a conversion through it.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QString>
 #include <memory>
@@ -12,12 +13,17 @@
 
 class QCheckBox;
 class QFileDialog;
+class QMimeData;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
 namespace kalvor {
+
+namespace plan {
+class PlanWindow;
+}
 
 class frmMain : public QMainWindow, public MainWindow {
   Q_OBJECT
@@ -40,6 +46,10 @@ class frmMain : public QMainWindow, public MainWindow {
   MessageResult message_box(const std::string& text, MessageIcon icon, MessageButtons buttons,
                             const std::string& title) override;
   bool option_selected(std::string_view option) const override;
+  // Success reads the new report back for its summary and shows "Done"; a
+  // cancelled conversion shows no box, only its status once the window is
+  // handed back.
+  void conversion_finished(const ConversionOutcome& outcome, const std::string& title) override;
   // A disabled window ignores the user's mouse and keyboard and cannot be
   // closed, while its progress bar and status text stay legible.
   void set_window_enabled(bool enabled) override;
@@ -47,6 +57,26 @@ class frmMain : public QMainWindow, public MainWindow {
 
   const std::string& WindowTitle() const { return command_->WindowTitle(); }
   ConvertCommand& command() { return *command_; }
+
+  // What the Convert button, its menu entry and Enter in a field run: trims
+  // the paths, asks about characters the report cannot hold, dates the
+  // report by the input file and runs the convert command. While a
+  // conversion runs, the same button is Cancel.
+  void Convert();
+  bool converting() const { return converting_; }
+  // Asks a running conversion to stop at its next event-processing point.
+  void CancelConversion();
+
+  // A file dropped on the window: it becomes the input file, and its name
+  // picks the format where it tells one. Answers whether it was taken.
+  bool drop_input_file(const QMimeData& data);
+
+  // The plan window of the report just written (View > Plan > Show Plan and
+  // the Show Plan button), and of any report on disk (Open report...).
+  void ShowPlan();
+  void OpenReportPlan();
+  // The plan window, once it was opened.
+  plan::PlanWindow* plan_window() const { return plan_window_; }
 
   // The user guide that Help > Contents opens.
   void set_help_file(const QString& path) { help_file_ = path; }
@@ -56,6 +86,9 @@ class frmMain : public QMainWindow, public MainWindow {
   void process_pending_events() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void build_menus();
@@ -66,9 +99,24 @@ class frmMain : public QMainWindow, public MainWindow {
   QWidget* build_command_row();
   void build_status_area();
   void connect_reactions();
+  void set_tab_order();
   void Form_Load();
+  void RestoreSettings();
+  void SaveSettings() const;
+
+  void build_plan_menu(QMenu* view);
+  void show_plan_of(const QString& report);
+  void offer_plan_of(const QString& report);
+  void trim_path_boxes();
+  bool confirm_unheld_characters();
+  void show_cancel(bool shown);
+  bool ask_to_cancel_on_close();
+  bool filter_user_input(QObject* watched, QEvent* event);
+  bool handle_path_box_drop(QLineEdit& box, QEvent* event);
+  bool is_path_box(const QObject* object) const;
 
   void choose_format(const InputFormat& format);
+  void set_input_label(std::string_view caption);
   void ResetWithLayBar(bool Enabled);
   void WithLayBar_chk_Click();
   void cmdBrowseInput_Click();
@@ -82,6 +130,7 @@ class frmMain : public QMainWindow, public MainWindow {
   void SavePlacement() const;
 
   QString browse(QFileDialog& dialog, const char* title, const char* filter);
+  void select_format(const InputFormat& format);
   QLineEdit* text_box(std::string_view control) const;
   QCheckBox* check_box(std::string_view control) const;
   QObject* named_control(std::string_view control) const;
@@ -99,12 +148,34 @@ class frmMain : public QMainWindow, public MainWindow {
   QLabel* picLogo_ = nullptr;
   QProgressBar* PBarLoading_ = nullptr;
   QLabel* status_panel_ = nullptr;
+  QPushButton* cmdConvert2KALVOR_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+  QPushButton* cmdShowPlan_ = nullptr;
+  QAction* mnuViewPlanShow_ = nullptr;
+  plan::PlanWindow* plan_window_ = nullptr;
+  // The report the last conversion wrote and its summary; empty after a
+  // conversion that wrote none.
+  QString last_report_;
+  QString last_summary_;
   QFileDialog* openInputDialog_ = nullptr;
   QFileDialog* saveOutputDialog_ = nullptr;
   QString dialog_file_name_;
+  // The folders last browsed, for the input (and layout-barrier) file and
+  // for the report; empty until the user browses.
+  QString input_folder_;
+  QString output_folder_;
   QString help_file_;
   float progress_ = 0;
   bool window_enabled_ = true;
+  bool converting_ = false;
+  bool close_after_conversion_ = false;
+  // Whether the coordinate system holds the default a format filled in (as
+  // opposed to a text the user typed, which choosing a format keeps).
+  bool coordinate_is_default_ = false;
+  // Event processing and repainting during a conversion run at most every
+  // kEventInterval milliseconds.
+  QElapsedTimer since_events_;
+  QElapsedTimer since_repaint_;
 };
 
 }  // namespace kalvor
