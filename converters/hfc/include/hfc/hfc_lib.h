@@ -29,6 +29,7 @@ class HFC_Lib {
 
   using RecordPrinter = void (HFC_Lib::*)(reading::LineReader&, report::Writer&, bool&);
 
+  void write_report(JobDetails& frmMain);
   void close_file_handler(int channel);
 
   void HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in, report::Writer& out);
