@@ -7,6 +7,7 @@
 
 #include "quillan/text.h"
 #include "report/exchange_report.h"
+#include "report/vocabulary.h"
 
 namespace kalvor::report {
 
@@ -24,13 +25,19 @@ std::string_view trim(std::string_view text) {
   return first == std::string_view::npos ? std::string_view() : trim_right(text.substr(first));
 }
 
-constexpr const char* kLinkNoLabel = "Link No.:";
-
 // The label of a line as every variant writes it: the variants differ only
 // in the blanks after the colon, and values are written trimmed.
-std::string label_key(const char* label) {
+std::string label_key(std::string_view label) {
   return std::string(trim(label));
 }
+
+// A label word of the report's vocabulary as its line starts: "Link No.:".
+std::string with_colon(std::string_view word) {
+  return std::string(word) + ":";
+}
+
+const std::string kLinkNoKey = with_colon(kLinkNoLabel);
+const std::string kAssociatedBarrierKey = with_colon(kAssociatedBarrierLabel);
 
 // True when the line's first word is a number, as in a segment row.
 bool starts_with_number(std::string_view line) {
@@ -92,7 +99,7 @@ class Parser {
     if (!road_record_follows()) {
       read_project_block(report.header);
       expect_heading(kRoadSectionHeading);
-    } else if (!current_starts_with(kLinkNoLabel)) {
+    } else if (!current_starts_with(kLinkNoKey)) {
       ++at_;  // the road heading
     }
     const std::string barrier_heading = label_key(kHfaLabels.barrier_section);
@@ -133,14 +140,14 @@ class Parser {
   }
 
   // The value of the label line `label`, after any empty lines.
-  std::string label_value(const char* label) {
+  std::string label_value(std::string_view label) {
     skip_empty_lines();
     const std::string key = label_key(label);
     if (!current_starts_with(key)) fail(in_quotes(key));
     return std::string(trim(text_.line(at_++).substr(key.size())));
   }
 
-  ValuePair label_pair(const char* label, const char* second_label) {
+  ValuePair label_pair(std::string_view label, std::string_view second_label) {
     std::string whole = label_value(label);
     const std::string key = label_key(second_label);
     const std::size_t at = whole.find(key);
@@ -166,14 +173,14 @@ class Parser {
     skip_empty_lines();
     for (; headless_rows && !at_end() && starts_with_number(current()); skip_empty_lines())
       headless_rows->push_back(road_segment());
-    if (current_starts_with(kLinkNoLabel)) return true;
+    if (current_starts_with(kLinkNoKey)) return true;
     if (!at_end() && trim_right(current()) == next_heading) return false;
-    fail(in_quotes(kLinkNoLabel) + " or " + in_quotes(next_heading));
+    fail(in_quotes(kLinkNoKey) + " or " + in_quotes(next_heading));
   }
 
   bool road_record_follows() {
     skip_empty_lines();
-    return current_starts_with(kLinkNoLabel) ||
+    return current_starts_with(kLinkNoKey) ||
            (!at_end() && trim_right(current()) == kRoadSectionHeading);
   }
 
@@ -202,7 +209,7 @@ class Parser {
   RoadLinkRecord read_road() {
     RoadLinkRecord r;
     r.lines.first = line_number();
-    r.number = label_value(kLinkNoLabel);
+    r.number = label_value(kLinkNoKey);
     r.id = label_value("Link ID:");
     r.category = label_value("Category:");
     r.flow = without_unit(label_value("Flow:"), " veh/hr");
@@ -219,7 +226,7 @@ class Parser {
     r.elevated = label_value("Elevated Road:");
     r.surface = label_value("Surface Type:");
     r.texture_depth = without_unit(label_value("Texture Depth:"), " mm");
-    r.associated_barriers = label_value(kAssociatedBarrierLabel);
+    r.associated_barriers = label_value(kAssociatedBarrierKey);
     expect_heading(kRoadSegmentHeading1);
     expect_heading(kRoadSegmentHeading2);
     while (!at_end() && !current_is_empty()) r.segments.push_back(road_segment());
@@ -230,7 +237,7 @@ class Parser {
   BarrierLinkRecord read_barrier() {
     BarrierLinkRecord b;
     b.lines.first = line_number();
-    b.number = label_value(kLinkNoLabel);
+    b.number = label_value(kLinkNoKey);
     b.id = label_value("Link ID:");
     b.type = label_value(kHfaLabels.barrier_type);
     b.level = label_value("Level:");

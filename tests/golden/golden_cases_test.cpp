@@ -1,13 +1,15 @@
 // Every golden case of every format: a folder of tests/data/<folder>/<case>/
 // with a case.txt naming the format, the input and the date its header
 // shows, converted through the convert command and compared byte for byte
-// with expected.txt. With KALVOR_ACCEPT=1 in the environment the reports
-// are written to expected.txt instead (review the diff before committing).
+// with expected.txt; so is the case's twin input, if it names one. With KALVOR_ACCEPT=1 in the
+// environment the reports are written to expected.txt instead (review the diff before committing).
 //
 // case.txt, one "key value" per line:
 //   format          the --format name of the input format
 //   input           the input file, relative to the case folder
 //   layout-barrier  the layout-barrier file (optional)
+//   twin            the input saved in another form, giving the same report
+//                   (optional)
 //   date            yyyy-mm-dd hh:mm, the input's modification time
 #include <gtest/gtest.h>
 
@@ -88,16 +90,17 @@ bool accepting() {
   return accept != nullptr && std::string(accept) == "1";
 }
 
-class Golden : public ::testing::TestWithParam<GoldenCase> {};
-
-TEST_P(Golden, ReportMatchesExpectedAndNothingElseIsLeft) {
-  const GoldenCase& c = GetParam();
+// Converts the case's input `input` (a file of the case folder) through the
+// convert command in a scratch copy of the folder and returns the report;
+// the case folder must be left as it was, with nothing but the report added
+// beside it.
+std::string convert_case(const GoldenCase& c, const std::string& input_name) {
   const InputFormat* format = format_named(c.key("format"));
-  ASSERT_NE(format, nullptr) << c.key("format");
+  if (format == nullptr) throw std::runtime_error("unknown format " + c.key("format"));
   ScratchDir scratch;
   const fs::path folder = scratch / "case";
   fs::copy(c.folder, folder, fs::copy_options::recursive);
-  const fs::path input = folder / c.key("input");
+  const fs::path input = folder / input_name;
   set_date(input, c.key("date"));
   const fs::path report = scratch / "report.txt";
   const std::string before = list_files(folder);
@@ -114,12 +117,27 @@ TEST_P(Golden, ReportMatchesExpectedAndNothingElseIsLeft) {
   }
   ConvertCommand command(job);
   const ConversionOutcome outcome = command.cmdConvert2KALVOR_Click();
-  ASSERT_TRUE(outcome.succeeded) << outcome.failure;
+  EXPECT_TRUE(outcome.succeeded) << input_name << ": " << outcome.failure;
+  EXPECT_EQ(before, list_files(folder)) << input_name;
+  EXPECT_EQ("case\nreport.txt\n", list_files(scratch.path())) << input_name;
+  return outcome.succeeded ? read_file(report) : std::string();
+}
 
-  if (accepting()) write_file(c.folder / "expected.txt", read_file(report));
-  EXPECT_SAME_REPORT(read_file(c.folder / "expected.txt"), read_file(report));
-  EXPECT_EQ(before, list_files(folder));
-  EXPECT_EQ("case\nreport.txt\n", list_files(scratch.path()));
+class Golden : public ::testing::TestWithParam<GoldenCase> {};
+
+TEST_P(Golden, ReportMatchesExpectedAndNothingElseIsLeft) {
+  const GoldenCase& c = GetParam();
+  const std::string report = convert_case(c, c.key("input"));
+  if (accepting()) write_file(c.folder / "expected.txt", report);
+  EXPECT_SAME_REPORT(read_file(c.folder / "expected.txt"), report);
+}
+
+// A twin is the same input saved in another form (a workbook as .xls and as
+// .xlsx); it must give the very same report.
+TEST_P(Golden, TwinGivesTheSameReport) {
+  const GoldenCase& c = GetParam();
+  if (!c.keys.count("twin")) GTEST_SKIP() << "no twin";
+  EXPECT_SAME_REPORT(read_file(c.folder / "expected.txt"), convert_case(c, c.key("twin")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden, ::testing::ValuesIn(golden_cases()),

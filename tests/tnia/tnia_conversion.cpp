@@ -1,5 +1,7 @@
 #include "tnia_conversion.h"
 
+#include <algorithm>
+
 #include "quillan/varnik.h"
 
 namespace kalvor::test {
@@ -36,6 +38,19 @@ void TniaConversion::run(TNIA_Lib& converter) {
 void TniaConversion::run() {
   TNIA_Lib converter;
   run(converter);
+}
+
+std::vector<std::string> tnia_cases() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(data_dir() / "tnia"))
+    if (std::filesystem::exists(entry.path() / "expected.txt"))
+      names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool case_has_file(const std::string& name, const std::string& file) {
+  return std::filesystem::exists(data_dir() / "tnia" / name / file);
 }
 
 WorkbookDescription description_of_case(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "fake_job.h"
 #include "golden.h"
@@ -28,6 +29,9 @@ class TniaConversion {
   FakeJob job;
 };
 
+// The case folders of tests/data/tnia, each with its expected report.
+std::vector<std::string> tnia_cases();
+bool case_has_file(const std::string& name, const std::string& file);
 WorkbookDescription description_of_case(const std::string& name);
 std::string expected_report(const std::string& name);
 

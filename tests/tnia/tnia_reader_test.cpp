@@ -122,6 +122,37 @@ TEST(XlsReader, HandsTextsOverInWindows1252) {
   EXPECT_EQ("Route 9 \x96 Caf\xE9", book->cell(1, 1, 2).to_text());
 }
 
+// Twins saved from one workbook as .xls and .xlsx hold the same worksheets
+// and the same cells, of the same kinds: formula results, Booleans, errors
+// and formatted numbers alike.
+TEST(XlsAndXlsx, TwinsHoldTheSameCells) {
+  for (const char* name : {"formulas", "formats", "sheetjs"}) {
+    SCOPED_TRACE(name);
+    const auto xls = open_workbook((data_dir() / "tnia" / name / "workbook.xls").string());
+    const auto xlsx = open_workbook((data_dir() / "tnia" / name / "workbook.xlsx").string());
+    ASSERT_EQ(xls->sheet_count(), xlsx->sheet_count());
+    for (int sheet = 1; sheet <= xls->sheet_count(); ++sheet)
+      for (long row = 1; row <= 12; ++row)
+        for (long column = 1; column <= 8; ++column) {
+          const Value a = xls->cell(sheet, row, column);
+          const Value b = xlsx->cell(sheet, row, column);
+          EXPECT_TRUE(a.kind() == b.kind() && a.to_text() == b.to_text())
+              << "sheet " << sheet << " row " << row << " column " << column << ": " << a.to_text()
+              << " / " << b.to_text();
+        }
+  }
+  const auto formulas = open_workbook((data_dir() / "tnia/formulas/workbook.xls").string());
+  EXPECT_EQ("R1", formulas->cell(1, 3, 1).text());
+  EXPECT_EQ(110.25, formulas->cell(1, 4, 2).number());
+  EXPECT_TRUE(formulas->cell(6, 2, 2).boolean());
+  EXPECT_FALSE(formulas->cell(6, 3, 2).boolean());
+  EXPECT_EQ("#N/A", formulas->cell(6, 4, 2).text());
+  EXPECT_TRUE(formulas->cell(1, 8, 1).is_text());
+  const auto formats = open_workbook((data_dir() / "tnia/formats/workbook.xls").string());
+  EXPECT_EQ(49.5, formats->cell(2, 2, 6).number());
+  EXPECT_EQ(8, formats->sheet_count());
+}
+
 TEST(Workbook, CellsOutsideTheDataAreEmptyAndBadAddressesFail) {
   const auto book = open_workbook((data_dir() / "tnia/full/workbook.xls").string());
   EXPECT_TRUE(book->cell(1, 60000, 200).is_empty());

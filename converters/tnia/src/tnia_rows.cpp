@@ -257,8 +257,11 @@ void TNIA_Lib::TNIA_Print_NSR_Levels(int channel, const Value& id, const Value& 
     ++run_->receiver_no;
     const std::string label = quillan::trim(cell(kLevelSheet, row, kLevelLabelColumn).to_text());
     const double height = rounded(kLevelSheet, row, kLevelHeightColumn, "height above ground");
-    receivers.receiver({run_->receiver_no, quillan::trim(id_part + "-" + key_part + "-" + label), x,
-                        y, z + height, height, 0, 360, facade});
+    // Only the ID is cut to 20 characters: the key and label that follow
+    // keep the levels of one receiver apart.
+    receivers.receiver_with_full_name({run_->receiver_no,
+                                       quillan::trim(id_part + "-" + key_part + "-" + label), x, y,
+                                       z + height, height, 0, 360, facade});
   }
 }
 

@@ -1,17 +1,15 @@
-// .xls through FreeXL. FreeXL is a C library that trusts the lengths it
-// finds in the file; some damaged files make it read past its buffers. So it
-// runs in a child process that streams the cells to this one through a pipe:
-// whatever happens to the child, the program gets either the cells or a
-// clear refusal.
-#include <freexl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+// .xls: a BIFF8 workbook in an OLE2 compound file. libgsf opens the container
+// and hands over the Workbook stream; its records are read here, in one pass
+// over the workbook globals (code page, worksheets, shared strings) and one
+// pass over each worksheet's cells. Every length in the file is checked
+// before it is used.
+#include <array>
+#include <bit>
+#include <fstream>
+#include <optional>
 
-#include <cerrno>
-#include <cstring>
-
+#include "biff_bytes.h"
+#include "compound_file.h"
 #include "memory_workbook.h"
 #include "readers.h"
 
@@ -19,284 +17,426 @@ namespace kalvor::platform::detail {
 
 namespace {
 
-// A child that sends nothing for this long is taken to be stuck.
-constexpr int kSilenceLimitMs = 60'000;
+namespace record {
+constexpr std::uint16_t kFormula = 0x0006;
+constexpr std::uint16_t kEof = 0x000A;
+constexpr std::uint16_t kFilePass = 0x002F;
+constexpr std::uint16_t kContinue = 0x003C;
+constexpr std::uint16_t kCodePage = 0x0042;
+constexpr std::uint16_t kWsBool = 0x0081;
+constexpr std::uint16_t kBoundSheet = 0x0085;
+constexpr std::uint16_t kMulRk = 0x00BD;
+constexpr std::uint16_t kRString = 0x00D6;
+constexpr std::uint16_t kSst = 0x00FC;
+constexpr std::uint16_t kLabelSst = 0x00FD;
+constexpr std::uint16_t kNumber = 0x0203;
+constexpr std::uint16_t kLabel = 0x0204;
+constexpr std::uint16_t kBoolErr = 0x0205;
+constexpr std::uint16_t kString = 0x0207;
+constexpr std::uint16_t kArray = 0x0221;
+constexpr std::uint16_t kTable = 0x0236;
+constexpr std::uint16_t kRk = 0x027E;
+constexpr std::uint16_t kSharedFormula = 0x04BC;
+constexpr std::uint16_t kBof = 0x0809;
+}  // namespace record
 
-// --- the child: FreeXL to a stream of records -----------------------------
-//
-// 'S' u32 length, name          a new worksheet
-// 'N' i64 row, i64 column, f64  a number (rows and columns from 1)
-// 'T' i64 row, i64 column, u32 length, text (UTF-8)
-// 'X' u32 length, message       the file cannot be read
-// 'Z'                           the end of a complete workbook
+constexpr std::uint16_t kBiff8 = 0x0600;
+constexpr std::uint16_t kGlobalsSubstream = 0x0005;
+constexpr std::uint16_t kWorksheetSubstream = 0x0010;
+constexpr std::uint8_t kWorksheetOrDialog = 0;
+constexpr std::uint16_t kDialogSheetFlag = 0x0010;  // in WSBOOL
+constexpr std::uint8_t kRichTextFlag = 0x08;
+constexpr std::uint8_t kPhoneticFlag = 0x04;
+constexpr std::uint8_t kHighByteFlag = 0x01;
 
-std::string freexl_problem(int code) {
-  switch (code) {
-    case FREEXL_FILE_NOT_FOUND:
-      return "the file cannot be opened for reading";
-    case FREEXL_INSUFFICIENT_MEMORY:
-      return "there is not enough memory to read it";
-    case FREEXL_INVALID_CHARACTER:
-    case FREEXL_UNSUPPORTED_CHARSET:
-      return "it holds text in a character set that cannot be read";
-    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-      return "the compound file holds no workbook";
-    case FREEXL_BIFF_INVALID_BOF:
-      return "it is not an Excel 97-2003 (BIFF8) workbook";
-    default:
-      return "it is damaged or not an Excel 97-2003 workbook (FreeXL error " +
-             std::to_string(code) + ")";
-  }
+[[noreturn]] void damaged(const std::string& what) {
+  throw ReadFailure("it is damaged: " + what);
 }
 
-class Stream {
- public:
-  explicit Stream(int fd) : fd_(fd) {}
-  ~Stream() { flush(); }
-  Stream(const Stream&) = delete;
-  Stream& operator=(const Stream&) = delete;
+struct Record {
+  std::uint16_t type = 0;
+  std::string_view body;
+};
 
-  template <typename T>
-  void put(const T& value) {
-    buffer_.append(reinterpret_cast<const char*>(&value), sizeof value);
-    if (buffer_.size() >= 64 * 1024) flush();
+// The records of the Workbook stream from a given offset on.
+class RecordStream {
+ public:
+  RecordStream(std::string_view stream, std::size_t offset) : stream_(stream), position_(offset) {
+    if (offset > stream.size()) damaged("a worksheet starts past the end of the workbook stream");
   }
-  void put_text(std::string_view text) {
-    put(static_cast<std::uint32_t>(text.size()));
-    buffer_.append(text);
+
+  // The next record; nothing at the end of the stream.
+  std::optional<Record> next() {
+    if (position_ == stream_.size()) return std::nullopt;
+    if (stream_.size() - position_ < 4) damaged("a record is cut short");
+    const auto byte = [&](std::size_t i) {
+      return static_cast<std::uint8_t>(stream_[position_ + i]);
+    };
+    Record r;
+    r.type = static_cast<std::uint16_t>(byte(0) | (byte(1) << 8));
+    const std::size_t length = byte(2) | (byte(3) << 8);
+    position_ += 4;
+    if (length > stream_.size() - position_)
+      damaged("a record's length points past the end of the workbook stream");
+    r.body = stream_.substr(position_, length);
+    position_ += length;
+    return r;
   }
-  void flush() {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-      const ssize_t wrote = write(fd_, buffer_.data() + done, buffer_.size() - done);
-      if (wrote < 0 && errno == EINTR) continue;
-      if (wrote <= 0) _exit(3);
-      done += static_cast<std::size_t>(wrote);
+
+  // The record with the CONTINUE records that follow it.
+  RecordBytes continued(const Record& first) {
+    std::vector<std::string_view> segments{first.body};
+    while (next_is(record::kContinue)) segments.push_back(next()->body);
+    return RecordBytes(std::move(segments));
+  }
+
+ private:
+  bool next_is(std::uint16_t type) const {
+    return stream_.size() - position_ >= 4 &&
+           static_cast<std::uint8_t>(stream_[position_]) == (type & 0xFF) &&
+           static_cast<std::uint8_t>(stream_[position_ + 1]) == (type >> 8);
+  }
+
+  std::string_view stream_;
+  std::size_t position_;
+};
+
+Record first_record(RecordStream& records) {
+  const auto bof = records.next();
+  if (!bof) damaged("the workbook stream is empty");
+  return *bof;
+}
+
+// The BOF record's substream kind; a BIFF version other than 8 is refused.
+std::uint16_t substream_kind(const Record& bof) {
+  RecordBytes bytes(bof.body);
+  if (bof.type != record::kBof || bytes.u16() != kBiff8)
+    throw ReadFailure("it is not an Excel 97-2003 (BIFF8) workbook");
+  return bytes.u16();
+}
+
+struct SheetEntry {
+  std::string name;
+  std::uint32_t offset = 0;
+};
+
+struct Globals {
+  EightBitCharacters narrow;
+  std::vector<SheetEntry> sheets;
+  std::vector<std::string> strings;
+};
+
+// One XLUnicodeRichExtendedString of the shared-string table; its rich-text
+// runs and phonetic block are skipped.
+std::string shared_string(RecordBytes& bytes, const EightBitCharacters& narrow) {
+  const std::uint16_t count = bytes.u16();
+  const std::uint8_t flags = bytes.u8();
+  const std::uint16_t runs = (flags & kRichTextFlag) ? bytes.u16() : 0;
+  const std::uint32_t phonetic = (flags & kPhoneticFlag) ? bytes.u32() : 0;
+  std::string text = bytes.characters(count, (flags & kHighByteFlag) != 0, narrow);
+  bytes.skip(std::size_t{4} * runs);
+  bytes.skip(phonetic);
+  return text;
+}
+
+std::vector<std::string> shared_strings(RecordBytes bytes, const EightBitCharacters& narrow) {
+  bytes.u32();  // references to the table in the whole workbook
+  const std::uint32_t unique = bytes.u32();
+  std::vector<std::string> strings;
+  for (std::uint32_t i = 0; i < unique && !bytes.at_end(); ++i)
+    strings.push_back(shared_string(bytes, narrow));
+  return strings;
+}
+
+// BOUNDSHEET8: where the sheet's substream starts, its visibility (hidden
+// sheets are read too), its kind and its name.
+void add_sheet_entry(const Record& r, Globals& globals) {
+  RecordBytes bytes(r.body);
+  SheetEntry entry;
+  entry.offset = bytes.u32();
+  bytes.u8();  // visibility
+  const std::uint8_t kind = bytes.u8();
+  const std::uint8_t length = bytes.u8();
+  const bool wide = (bytes.u8() & kHighByteFlag) != 0;
+  entry.name = bytes.characters(length, wide, globals.narrow);
+  if (kind == kWorksheetOrDialog) globals.sheets.push_back(std::move(entry));
+}
+
+Globals read_globals(std::string_view stream) {
+  RecordStream records(stream, 0);
+  if (substream_kind(first_record(records)) != kGlobalsSubstream)
+    throw ReadFailure("it is not an Excel 97-2003 (BIFF8) workbook");
+  Globals globals;
+  while (const auto r = records.next()) {
+    switch (r->type) {
+      case record::kEof:
+        return globals;
+      case record::kFilePass:
+        throw ReadFailure("it is encrypted; save it without a password to open");
+      case record::kCodePage:
+        globals.narrow.use_code_page(RecordBytes(r->body).u16());
+        break;
+      case record::kBoundSheet:
+        add_sheet_entry(*r, globals);
+        break;
+      case record::kSst:
+        globals.strings = shared_strings(records.continued(*r), globals.narrow);
+        break;
+      default:
+        break;
     }
-    buffer_.clear();
   }
-
- private:
-  int fd_;
-  std::string buffer_;
-};
-
-struct FreexlFailure {
-  int code;
-};
-
-void check(int code) {
-  if (code != FREEXL_OK) throw FreexlFailure{code};
+  damaged("the workbook globals have no end");
 }
 
-class Handle {
- public:
-  Handle() = default;
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() {
-    if (handle_) freexl_close(handle_);
-  }
-  const void** address() { return &handle_; }
-  const void* get() const { return handle_; }
+// RK: a 30-bit integer or the high 30 bits of a double, perhaps times 100.
+double rk_number(std::uint32_t rk) {
+  const double value = (rk & 0x02) ? static_cast<double>(static_cast<std::int32_t>(rk) >> 2)
+                                   : std::bit_cast<double>(std::uint64_t{rk & 0xFFFFFFFCu} << 32);
+  return (rk & 0x01) ? value / 100 : value;
+}
 
- private:
-  const void* handle_ = nullptr;
-};
-
-void stream_cell(const void* xls, unsigned int row, unsigned short column, Stream& out) {
-  FreeXL_CellValue value;
-  check(freexl_get_cell_value(xls, row, column, &value));
-  const std::int64_t r = static_cast<std::int64_t>(row) + 1;
-  const std::int64_t c = static_cast<std::int64_t>(column) + 1;
-  switch (value.type) {
-    case FREEXL_CELL_INT:
-    case FREEXL_CELL_DOUBLE:
-      out.put('N');
-      out.put(r);
-      out.put(c);
-      out.put(value.type == FREEXL_CELL_INT ? static_cast<double>(value.value.int_value)
-                                            : value.value.double_value);
-      break;
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-      if (!value.value.text_value) break;
-      out.put('T');
-      out.put(r);
-      out.put(c);
-      out.put_text(value.value.text_value);
-      break;
+std::string error_text(std::uint8_t code) {
+  switch (code) {
+    case 0x00:
+      return "#NULL!";
+    case 0x07:
+      return "#DIV/0!";
+    case 0x0F:
+      return "#VALUE!";
+    case 0x17:
+      return "#REF!";
+    case 0x1D:
+      return "#NAME?";
+    case 0x24:
+      return "#NUM!";
+    case 0x2A:
+      return "#N/A";
+    case 0x2B:
+      return "#GETTING_DATA";
     default:
-      break;
+      damaged("a cell holds an unknown error code");
   }
 }
 
-void stream_sheet(const void* xls, unsigned short index, Stream& out) {
-  const char* name = nullptr;
-  check(freexl_get_worksheet_name(xls, index, &name));
-  out.put('S');
-  out.put_text(name ? name : "");
-  check(freexl_select_active_worksheet(xls, index));
-  unsigned int rows = 0;
-  unsigned short columns = 0;
-  check(freexl_worksheet_dimensions(xls, &rows, &columns));
-  for (unsigned int row = 0; row < rows; ++row)
-    for (unsigned short column = 0; column < columns; ++column) stream_cell(xls, row, column, out);
+struct CellAddress {
+  long row = 0;
+  long column = 0;
+};
+
+CellAddress cell_address(RecordBytes& bytes) {
+  const long row = bytes.u16() + 1L;
+  const long column = bytes.u16() + 1L;
+  return {row, column};
 }
 
-void stream_workbook(const std::string& path, Stream& out) {
-  try {
-    Handle xls;
-    check(freexl_open(path.c_str(), xls.address()));
-    unsigned int protection = 0;
-    check(freexl_get_info(xls.get(), FREEXL_BIFF_PASSWORD, &protection));
-    if (protection == FREEXL_BIFF_OBFUSCATED) {
-      out.put('X');
-      out.put_text("it is protected by a password");
+std::string describe(const CellAddress& at) {
+  return "row " + std::to_string(at.row) + ", column " + std::to_string(at.column);
+}
+
+// The cells of one worksheet substream, from its BOF to its EOF. Charts
+// embedded in the worksheet bring their own BOF/EOF pairs; their records are
+// passed over.
+class SheetReader {
+ public:
+  SheetReader(const Globals& globals, const SheetEntry& entry, WorkbookBuilder& out)
+      : globals_(globals), entry_(entry), out_(out) {}
+
+  void read(RecordStream records) {
+    if (substream_kind(first_record(records)) != kWorksheetSubstream) return;  // a chart or macro
+    int depth = 0;
+    while (const auto r = records.next()) {
+      if (r->type == record::kBof) {
+        ++depth;
+      } else if (r->type == record::kEof) {
+        if (depth-- == 0) return finish();
+      } else if (depth == 0) {
+        handle(*r, records);
+      }
+    }
+    damaged("worksheet \"" + entry_.name + "\" has no end");
+  }
+
+ private:
+  void handle(const Record& r, RecordStream& records) {
+    if (pending_text_ && r.type != record::kString && r.type != record::kSharedFormula &&
+        r.type != record::kArray && r.type != record::kTable)
+      missing_formula_text();
+    RecordBytes bytes(r.body);
+    if (r.type == record::kWsBool) dialog_ = (bytes.u16() & kDialogSheetFlag) != 0;
+    if (dialog_) return;
+    switch (r.type) {
+      case record::kNumber:
+        number_cell(bytes);
+        break;
+      case record::kRk:
+        rk_cell(bytes);
+        break;
+      case record::kMulRk:
+        mulrk_cells(bytes, r.body.size());
+        break;
+      case record::kLabelSst:
+        shared_string_cell(bytes);
+        break;
+      case record::kLabel:
+      case record::kRString:
+        text_cell(bytes);
+        break;
+      case record::kBoolErr:
+        boolerr_cell(bytes);
+        break;
+      case record::kFormula:
+        formula_cell(bytes);
+        break;
+      case record::kString:
+        formula_text(records.continued(r));
+        break;
+      default:
+        break;  // BLANK, MULBLANK, formats, row heights, merged ranges ...
+    }
+  }
+
+  // A dialog sheet takes no worksheet position and its cells are not read;
+  // a worksheet is added at its first cell, or at its end when it has none.
+  WorkbookBuilder& sheet() {
+    if (!added_) out_.add_sheet(entry_.name);
+    added_ = true;
+    return out_;
+  }
+
+  void finish() {
+    if (pending_text_) missing_formula_text();
+    if (!dialog_ && !added_) out_.add_sheet(entry_.name);
+  }
+
+  void number_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();  // format
+    sheet().set_number(at.row, at.column, bytes.f64());
+  }
+
+  void rk_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();
+    sheet().set_number(at.row, at.column, rk_number(bytes.u32()));
+  }
+
+  // Row, first column, (format, RK) per column, last column.
+  void mulrk_cells(RecordBytes& bytes, std::size_t length) {
+    if (length < 6 || (length - 6) % 6 != 0) damaged("a MULRK record has a wrong length");
+    const CellAddress first = cell_address(bytes);
+    const std::size_t count = (length - 6) / 6;
+    for (std::size_t i = 0; i < count; ++i) {
+      bytes.u16();
+      sheet().set_number(first.row, first.column + static_cast<long>(i), rk_number(bytes.u32()));
+    }
+    if (bytes.u16() + 1L != first.column + static_cast<long>(count) - 1)
+      damaged("a MULRK record's last column does not match its cells");
+  }
+
+  void shared_string_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();
+    const std::uint32_t index = bytes.u32();
+    if (index >= globals_.strings.size())
+      damaged("a cell names shared string " + std::to_string(index) + ", which does not exist");
+    sheet().set_text(at.row, at.column, globals_.strings[index]);
+  }
+
+  // LABEL and RSTRING: the text stands in the record (RSTRING's formatting
+  // runs follow it and are not needed).
+  void text_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();
+    sheet().set_text(at.row, at.column, bytes.unicode_string(globals_.narrow));
+  }
+
+  void boolerr_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();
+    const std::uint8_t value = bytes.u8();
+    if (bytes.u8() != 0)
+      sheet().set_text(at.row, at.column, error_text(value));
+    else
+      sheet().set_boolean(at.row, at.column, value != 0);
+  }
+
+  // FORMULA: its cached result is a number, or, marked by 0xFFFF in the top
+  // two bytes, a text in the following STRING record, a Boolean, an error
+  // or the empty text.
+  void formula_cell(RecordBytes& bytes) {
+    const CellAddress at = cell_address(bytes);
+    bytes.u16();
+    std::array<std::uint8_t, 8> result;
+    for (auto& b : result) b = bytes.u8();
+    if (result[6] != 0xFF || result[7] != 0xFF) {
+      std::uint64_t bits = 0;
+      for (std::size_t i = 0; i < 8; ++i) bits |= std::uint64_t{result[i]} << (8 * i);
+      sheet().set_number(at.row, at.column, std::bit_cast<double>(bits));
       return;
     }
-    unsigned int sheet_count = 0;
-    check(freexl_get_info(xls.get(), FREEXL_BIFF_SHEET_COUNT, &sheet_count));
-    for (unsigned int index = 0; index < sheet_count && index <= 0xFFFF; ++index)
-      stream_sheet(xls.get(), static_cast<unsigned short>(index), out);
-    out.put('Z');
-  } catch (const FreexlFailure& failure) {
-    out.put('X');
-    out.put_text(freexl_problem(failure.code));
-  } catch (...) {
-    out.put('X');
-    out.put_text("there is not enough memory to read it");
-  }
-}
-
-// --- the parent: the stream back into a workbook --------------------------
-
-class Reader {
- public:
-  explicit Reader(const std::string& bytes) : bytes_(bytes) {}
-  bool at_end() const { return position_ == bytes_.size(); }
-  template <typename T>
-  T get() {
-    T value;
-    need(sizeof value);
-    std::memcpy(&value, bytes_.data() + position_, sizeof value);
-    position_ += sizeof value;
-    return value;
-  }
-  std::string get_text() {
-    const auto length = get<std::uint32_t>();
-    need(length);
-    std::string text = bytes_.substr(position_, length);
-    position_ += length;
-    return text;
-  }
-
- private:
-  void need(std::size_t size) const {
-    if (bytes_.size() - position_ < size) throw ReadFailure("its reader stopped on damaged data");
-  }
-  const std::string& bytes_;
-  std::size_t position_ = 0;
-};
-
-std::unique_ptr<quillan::Workbook> rebuild(const std::string& bytes) {
-  Reader in(bytes);
-  WorkbookBuilder workbook;
-  while (!in.at_end()) {
-    const char tag = in.get<char>();
-    if (tag == 'Z') return workbook.finish();
-    if (tag == 'X') throw ReadFailure(in.get_text());
-    if (tag == 'S') {
-      workbook.add_sheet(in.get_text());
-      continue;
+    switch (result[0]) {
+      case 0:
+        sheet();
+        pending_text_ = at;
+        break;
+      case 1:
+        sheet().set_boolean(at.row, at.column, result[2] != 0);
+        break;
+      case 2:
+        sheet().set_text(at.row, at.column, error_text(result[2]));
+        break;
+      case 3:
+        sheet().set_text(at.row, at.column, "");
+        break;
+      default:
+        damaged("the formula in " + describe(at) + " has a result of unknown kind");
     }
-    const auto row = in.get<std::int64_t>();
-    const auto column = in.get<std::int64_t>();
-    if (tag == 'N')
-      workbook.set_number(static_cast<long>(row), static_cast<long>(column), in.get<double>());
-    else
-      workbook.set_text(static_cast<long>(row), static_cast<long>(column), in.get_text());
-  }
-  throw ReadFailure("its reader stopped on damaged data");
-}
-
-// The child process: killed and waited for unless it has been waited for.
-class Child {
- public:
-  explicit Child(pid_t pid) : pid_(pid) {}
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  ~Child() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGKILL);
-    wait();
-  }
-  void wait() {
-    while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    pid_ = 0;
   }
 
- private:
-  pid_t pid_;
+  void formula_text(RecordBytes bytes) {
+    if (!pending_text_) return;  // a STRING record without its formula says nothing
+    sheet().set_text(pending_text_->row, pending_text_->column,
+                     bytes.unicode_string(globals_.narrow));
+    pending_text_.reset();
+  }
+
+  [[noreturn]] void missing_formula_text() const {
+    damaged("the text result of the formula in " + describe(*pending_text_) + " of worksheet \"" +
+            entry_.name + "\" is missing");
+  }
+
+  const Globals& globals_;
+  const SheetEntry& entry_;
+  WorkbookBuilder& out_;
+  bool dialog_ = false;
+  bool added_ = false;
+  std::optional<CellAddress> pending_text_;
 };
 
-class Fd {
- public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() { reset(); }
-  int get() const { return fd_; }
-  void reset() {
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
-  }
-
- private:
-  int fd_;
-};
-
-std::string read_all(int fd) {
-  std::string bytes;
-  char buffer[64 * 1024];
-  for (;;) {
-    pollfd ready{fd, POLLIN, 0};
-    const int polled = poll(&ready, 1, kSilenceLimitMs);
-    if (polled < 0 && errno == EINTR) continue;
-    if (polled <= 0) throw ReadFailure("its reader stopped responding");
-    const ssize_t got = read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return bytes;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
+std::string read_file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) throw ReadFailure("the file cannot be opened for reading");
+  std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    throw ReadFailure("the file cannot be read to its end");
+  return bytes;
 }
 
 }  // namespace
 
+std::unique_ptr<quillan::Workbook> read_xls_bytes(std::string_view file) {
+  const std::string stream = workbook_stream(file);
+  const Globals globals = read_globals(stream);
+  WorkbookBuilder builder;
+  for (const SheetEntry& entry : globals.sheets)
+    SheetReader(globals, entry, builder).read(RecordStream(stream, entry.offset));
+  return builder.finish();
+}
+
 std::unique_ptr<quillan::Workbook> read_xls(const std::string& path) {
-  int ends[2];
-  if (pipe(ends) != 0) throw ReadFailure("no pipe to its reader can be made");
-  Fd from_child(ends[0]);
-  Fd to_parent(ends[1]);
-  const pid_t pid = fork();
-  if (pid < 0) throw ReadFailure("its reader cannot be started");
-  if (pid == 0) {
-    from_child.reset();
-    {
-      Stream out(to_parent.get());
-      stream_workbook(path, out);
-    }
-    _exit(0);
-  }
-  Child child(pid);
-  to_parent.reset();
-  const std::string bytes = read_all(from_child.get());
-  child.wait();
-  return rebuild(bytes);
+  return read_xls_bytes(read_file_bytes(path));
 }
 
 }  // namespace kalvor::platform::detail

@@ -205,6 +205,10 @@ class WorksheetHandler final : public XmlHandler {
       out_.set_text(r, c, inline_text_.value());
       return;
     }
+    if (type_ == "str") {  // a formula's text result, perhaps the empty text
+      out_.set_text(r, c, value_);
+      return;
+    }
     if (value_.empty()) return;  // no cached value: an empty cell
     if (type_ == "s") {
       const long index = parse_index(value_);
@@ -213,7 +217,7 @@ class WorksheetHandler final : public XmlHandler {
       out_.set_boolean(r, c, value_ != "0" && value_ != "false");
     } else if (type_ == "n") {
       out_.set_number(r, c, parse_number(value_));
-    } else {  // "str" (formula text), "e" (error such as #N/A), "d" (ISO date)
+    } else {  // "e" (error such as #N/A), "d" (ISO date)
       out_.set_text(r, c, value_);
     }
   }

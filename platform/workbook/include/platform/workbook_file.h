@@ -1,9 +1,10 @@
 // Opening a spreadsheet workbook file for the workbook routines of Varnik.
 //
 // The reader is chosen by the file's content, not its name: a compound file
-// (.xls, BIFF8) is read with FreeXL, a zip package (.xlsx) with libzip and
-// expat. The whole workbook is read into memory at once, so the file is
-// closed again before the function returns.
+// (.xls, BIFF8) is opened with libgsf and its records are read by this
+// program, a zip package (.xlsx) is read with libzip and expat. The whole
+// workbook is read into memory at once, so the file is closed again before
+// the function returns.
 //
 // Cell values keep their kind: numbers stay numbers, texts stay texts,
 // Booleans stay Booleans, formulas give their cached results. Texts (and
