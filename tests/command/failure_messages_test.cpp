@@ -5,9 +5,13 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "convert_program.h"
+#include "formats/input_formats.h"
 #include "golden.h"
 
 namespace kalvor::test {
@@ -15,19 +19,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Format {
-  const char* name;   // as --format takes it
-  const char* input;  // an example input, relative to the examples folder
-};
+std::string lower_case(std::string text) {
+  std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
 
-const Format kFormats[] = {{"hfanoise", "hfanoise/example.dat"},
-                           {"hfcnoise", "hfcnoise/tai_po_road.txt"},
-                           {"soundplan", "soundplan/STRA.001"},
-                           {"roadnoise", "roadnoise/SHATIN.MAS"},
-                           {"tnia", "tnia/example.xls"}};
+// The example input the row's open dialog offers first: the first file of
+// examples/<format>/, by name, that its filter's pattern ("*.dat", "*.*")
+// matches.
+fs::path example(const InputFormat& format) {
+  const std::string_view filter = format.dialog_filter;
+  const std::string pattern(filter.substr(filter.find('|') + 1));
+  const std::string extension = pattern.substr(1);  // ".dat", or ".*" for any
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::directory_iterator(fs::path(KALVOR_EXAMPLES_DIR) / format.cli_name))
+    files.push_back(entry.path());
+  std::ranges::sort(files);
+  for (const auto& file : files) {
+    if (file.filename() == "README.md" || !file.has_extension()) continue;
+    if (extension == ".*" || lower_case(file.extension().string()) == extension) return file;
+  }
+  ADD_FAILURE() << "no example input for " << format.cli_name;
+  return {};
+}
 
-fs::path example(const Format& format) {
-  return fs::path(KALVOR_EXAMPLES_DIR) / format.input;
+bool is_soundplan(const InputFormat& format) {
+  return format.cli_name == "soundplan";
+}
+
+std::vector<const InputFormat*> every_format() {
+  std::vector<const InputFormat*> rows;
+  for (const auto& format : input_formats()) rows.push_back(&format);
+  return rows;
 }
 
 // A tmpfs mounted for the length of a test; mounted() is false where the
@@ -48,12 +71,13 @@ class Mount {
   bool mounted_ = false;
 };
 
-class FailureMessages : public ::testing::TestWithParam<Format> {
+class FailureMessages : public ::testing::TestWithParam<const InputFormat*> {
  protected:
   // Runs the conversion and checks the outcome every failure shares.
   std::string expect_failure(const fs::path& input, const fs::path& output) {
     const std::string before = list_files(dir.path());
-    const ConvertRun run = convert_with_kalvor_convert(GetParam().name, input, output);
+    const ConvertRun run =
+        convert_with_kalvor_convert(std::string(GetParam()->cli_name), input, output);
     EXPECT_EQ(1, run.exit_status) << run.output;
     EXPECT_FALSE(fs::exists(output));
     EXPECT_EQ(before, list_files(dir.path()));
@@ -65,10 +89,10 @@ class FailureMessages : public ::testing::TestWithParam<Format> {
 };
 
 TEST_P(FailureMessages, MissingInput) {
-  const fs::path input = dir / "gone" / example(GetParam()).filename();
+  const fs::path input = dir / "gone" / example(*GetParam()).filename();
   const std::string message = expect_failure(input, dir / "report.txt");
   // A SoundPLAN project is its folder.
-  const fs::path named = GetParam().name == std::string("soundplan") ? input.parent_path() : input;
+  const fs::path named = is_soundplan(*GetParam()) ? input.parent_path() : input;
   EXPECT_NE(std::string::npos, message.find("Cannot open the ")) << message;
   EXPECT_NE(std::string::npos, message.find(named.string() + ": it does not exist.")) << message;
 }
@@ -76,7 +100,7 @@ TEST_P(FailureMessages, MissingInput) {
 TEST_P(FailureMessages, UnreadableInput) {
   // A folder stands where the input file (for SoundPLAN: the project folder)
   // should be a file (a folder).
-  const bool soundplan = GetParam().name == std::string("soundplan");
+  const bool soundplan = is_soundplan(*GetParam());
   write_file(dir / "plain", "not a folder\r\n");
   fs::create_directory(dir / "folder");
   const fs::path input = soundplan ? dir / "plain" / "STRA.001" : dir / "folder";
@@ -88,9 +112,9 @@ TEST_P(FailureMessages, UnreadableInput) {
 }
 
 TEST_P(FailureMessages, InputWithoutReadPermission) {
-  if (GetParam().name == std::string("soundplan")) GTEST_SKIP() << "a project is a folder";
-  const fs::path input = dir / example(GetParam()).filename();
-  fs::copy_file(example(GetParam()), input);
+  if (is_soundplan(*GetParam())) GTEST_SKIP() << "a project is a folder";
+  const fs::path input = dir / example(*GetParam()).filename();
+  fs::copy_file(example(*GetParam()), input);
   fs::permissions(input, fs::perms::none);
   if (::access(input.c_str(), R_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
   const std::string message = expect_failure(input, dir / "report.txt");
@@ -99,7 +123,7 @@ TEST_P(FailureMessages, InputWithoutReadPermission) {
 
 TEST_P(FailureMessages, MissingOutputFolder) {
   const fs::path output = dir / "gone" / "report.txt";
-  const std::string message = expect_failure(example(GetParam()), output);
+  const std::string message = expect_failure(example(*GetParam()), output);
   EXPECT_NE(std::string::npos,
             message.find("Cannot write the report " + output.string() + ": the folder " +
                          (dir / "gone").string() + " does not exist."))
@@ -110,7 +134,7 @@ TEST_P(FailureMessages, ReadOnlyOutputFolder) {
   const Mount read_only(dir / "ro", "ro,size=64k");
   if (!read_only.mounted()) GTEST_SKIP() << "cannot mount a read-only folder here";
   const fs::path output = dir / "ro" / "report.txt";
-  const std::string message = expect_failure(example(GetParam()), output);
+  const std::string message = expect_failure(example(*GetParam()), output);
   EXPECT_NE(std::string::npos, message.find("Cannot write the report " + output.string() +
                                             ": cannot write to the folder " +
                                             (dir / "ro").string() + ": it is read-only."))
@@ -122,7 +146,8 @@ TEST_P(FailureMessages, FullDisk) {
   if (!small.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
   write_file(dir / "full" / "report.txt", "earlier report\r\n");
   const fs::path output = dir / "full" / "report.txt";
-  const ConvertRun run = convert_with_kalvor_convert(GetParam().name, example(GetParam()), output);
+  const ConvertRun run =
+      convert_with_kalvor_convert(std::string(GetParam()->cli_name), example(*GetParam()), output);
   EXPECT_EQ(1, run.exit_status) << run.output;
   EXPECT_NE(std::string::npos, run.output.find("Cannot write the report " + output.string() +
                                                ": No space left on device."))
@@ -131,8 +156,8 @@ TEST_P(FailureMessages, FullDisk) {
   EXPECT_EQ("report.txt\n", list_files(dir / "full"));
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFormats, FailureMessages, ::testing::ValuesIn(kFormats),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(AllFormats, FailureMessages, ::testing::ValuesIn(every_format()),
+                         [](const auto& info) { return std::string(info.param->cli_name); });
 
 }  // namespace
 }  // namespace kalvor::test

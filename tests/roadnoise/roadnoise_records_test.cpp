@@ -3,8 +3,8 @@
 
 #include "quillan/text.h"
 #include "reading/line_reader.h"
-#include "roadnoise/flow_table.h"
-#include "roadnoise/keyword_record.h"
+#include "flow_table.h"
+#include "keyword_record.h"
 #include "roadnoise_test_support.h"
 
 namespace kalvor::test {

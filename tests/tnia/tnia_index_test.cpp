@@ -5,7 +5,7 @@
 #include "platform/workbook_file.h"
 #include "quillan/services.h"
 #include "quillan/varnik.h"
-#include "tnia/sheet_index.h"
+#include "sheet_index.h"
 #include "workbook_description.h"
 
 namespace kalvor::test {

@@ -5,6 +5,9 @@
 
 #include "bearing.h"
 #include "hfc_input.h"
+#include "hfc_run.h"
+#include "job/active_run.h"
+#include "quillan/error.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
 #include "report/exchange_report.h"
@@ -41,8 +44,23 @@ double progress_percent(double done, double total) {
 }  // namespace
 
 void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
-  state_ = State{};
-  state_.job = &frmMain;
+  Run run(frmMain);
+  const ActiveRun active(run_, run);
+  try {
+    write_report(frmMain);
+  } catch (...) {
+    // Channels belong to the whole process: a failed run must not leave its
+    // files open for the next conversion. The run's own failure is the one
+    // to report, not a second one from finishing a half-written file.
+    try {
+      lib_.close_ALL_file_handler();
+    } catch (const quillan::Error&) {
+    }
+    throw;
+  }
+}
+
+void HFC_Lib::write_report(JobDetails& frmMain) {
   frmMain.set_status("Processing...");
 
   const std::string input_path = frmMain.text(control::InputPath);
@@ -56,14 +74,12 @@ void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   out.road_section_heading();
   out.empty_line();
   run_record_phase(&HFC_Lib::HFCNoise_Print_Roads, in, out);
-  state_.barrier_link_no = 0;
   run_record_phase(&HFC_Lib::HFCNoise_Print_Barriers, in, out);
   HFCNoise_Print_NSRs(in, out);
 
   close_file_handler(kReportChannel);
   close_file_handler(kInputChannel);
   lib_.close_ALL_file_handler();
-  state_.job = nullptr;
 }
 
 void HFC_Lib::close_file_handler(int channel) {
@@ -72,20 +88,19 @@ void HFC_Lib::close_file_handler(int channel) {
 
 void HFC_Lib::HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in,
                                  report::Writer& out) {
-  state_.project_title = quillan::trim(in.next("the project title (head line 1)"));
+  run_->project_title = quillan::trim(in.next("the project title (head line 1)"));
   read_switches(in);
   read_record_counts(in);
   in.next("head line 4");
-  state_.road_link_no = 0;
 
   out.consultant_block(report::consultant_from(frmMain));
   report::ProjectSettings settings;
-  settings.title = state_.project_title;
+  settings.title = run_->project_title;
   settings.date_time = report::header_date_time(frmMain);
   settings.coordinate_system = quillan::trim(frmMain.text(control::Coordinate));
   settings.year_of_traffic_flow = quillan::trim(frmMain.text(control::YearTrafficFlow));
   settings.multiple_screening = report::kNo;
-  settings.opposite_facade = report::yes_no(state_.opposite_facade);
+  settings.opposite_facade = report::yes_no(run_->opposite_facade);
   // HFCNoise has fixed cut-off values.
   settings.cutoff_angle = quillan::one_decimal(1);
   settings.cutoff_distance = report::kNotApplicable;
@@ -98,13 +113,13 @@ void HFC_Lib::read_switches(reading::LineReader& in) {
   if (fields.size() < kSwitchFieldCount)
     in.fail("expected at least " + std::to_string(kSwitchFieldCount) +
             " fields of switches on head line 2, found " + std::to_string(fields.size()));
-  state_.facade_correction =
+  run_->facade_correction =
       hfc::truth_value(in, fields[kFacadeField], "the facade correction switch (field 2)");
-  state_.opposite_facade = hfc::truth_value(in, fields[kOppositeFacadeField],
-                                            "the opposite facade effect switch (field 3)");
-  state_.road_level_switch =
+  run_->opposite_facade = hfc::truth_value(in, fields[kOppositeFacadeField],
+                                           "the opposite facade effect switch (field 3)");
+  run_->road_level_switch =
       hfc::truth_value(in, fields[kRoadLevelField], "the road level switch (field 9)");
-  state_.barrier_level_switch =
+  run_->barrier_level_switch =
       hfc::truth_value(in, fields[kBarrierLevelField], "the barrier level switch (field 10)");
 }
 
@@ -118,8 +133,8 @@ void HFC_Lib::read_record_counts(reading::LineReader& in) {
   const double roads = count(fields[0]);
   const double barriers = count(fields[1]);
   const double receivers = count(fields[2]);
-  state_.roads_and_barriers_count = roads + barriers;
-  state_.record_count_total = roads + barriers + receivers;
+  run_->roads_and_barriers_count = roads + barriers;
+  run_->record_count_total = roads + barriers + receivers;
 }
 
 // Calls `print` once per record until it reports the section's end; the bar
@@ -130,15 +145,15 @@ void HFC_Lib::run_record_phase(RecordPrinter print, reading::LineReader& in, rep
     bool more = false;
     (this->*print)(in, out, more);
     if (!more) return;
-    state_.job->process_events();
+    run_->job.process_events();
     ++records;
     show_progress(static_cast<double>(records));
   }
 }
 
 void HFC_Lib::show_progress(double records_done) {
-  state_.job->set_progress(
-      static_cast<float>(progress_percent(records_done, state_.record_count_total)));
+  run_->job.set_progress(
+      static_cast<float>(progress_percent(records_done, run_->record_count_total)));
 }
 
 void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) {
@@ -147,11 +162,11 @@ void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) 
   out.line(report::kReceiverHeading2);
   long row = 0;
   while (!in.at_end()) {
-    state_.job->process_events();
+    run_->job.process_events();
     const std::string line = quillan::trim(in.next("a receiver line"));
     if (line.empty()) continue;
     ++row;
-    show_progress(state_.roads_and_barriers_count + static_cast<double>(row));
+    show_progress(run_->roads_and_barriers_count + static_cast<double>(row));
     read_receiver(in, line);
     update_bearings();
     write_receiver(out, row);
@@ -162,11 +177,11 @@ void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) 
 // taken only when all seven are there, otherwise the previous receiver's
 // stay (a line that has never had a previous receiver is an error).
 void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
-  state_.receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
+  run_->receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(line.substr(std::min(line.size(), kReceiverNameLength))));
   if (fields.size() < kReceiverFieldCount) {
-    if (!state_.have_receiver)
+    if (!run_->have_receiver)
       in.fail("expected a receiver name of up to " + std::to_string(kReceiverNameLength) +
               " characters and then " + std::to_string(kReceiverFieldCount) +
               " fields (Y X of the left limit, Y X of the receiver, Y X of the right limit, Z), "
@@ -174,35 +189,35 @@ void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
               std::to_string(fields.size()) + " fields and no earlier receiver to repeat");
     return;
   }
-  state_.receiver = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
-  state_.have_receiver = true;
+  run_->receiver = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
+  run_->have_receiver = true;
 }
 
 // A view-limit point on the receiver itself has no direction: the bearing
 // of the previous receiver stays (0.0 for the first).
 void HFC_Lib::update_bearings() {
-  const auto& r = state_.receiver;
+  const auto& r = run_->receiver;
   const auto number = [](const std::string& field) { return quillan::leading_number(field); };
   const double pi = lib_.GetPIValue();
   const double x = number(r.x);
   const double y = number(r.y);
-  state_.bearing_left =
-      hfc::bearing_to(x, y, number(r.left_x), number(r.left_y), pi).value_or(state_.bearing_left);
-  state_.bearing_right = hfc::bearing_to(x, y, number(r.right_x), number(r.right_y), pi)
-                             .value_or(state_.bearing_right);
+  run_->bearing_left =
+      hfc::bearing_to(x, y, number(r.left_x), number(r.left_y), pi).value_or(run_->bearing_left);
+  run_->bearing_right =
+      hfc::bearing_to(x, y, number(r.right_x), number(r.right_y), pi).value_or(run_->bearing_right);
 }
 
 void HFC_Lib::write_receiver(report::Writer& out, long row) {
   report::ReceiverRow r;
   r.number = row;
-  r.name = state_.receiver_name;
-  r.x = state_.receiver.x;
-  r.y = state_.receiver.y;
-  r.z = state_.receiver.z;
+  r.name = run_->receiver_name;
+  r.x = run_->receiver.x;
+  r.y = run_->receiver.y;
+  r.z = run_->receiver.z;
   r.h = report::kNotApplicable;
-  r.bearing_left = state_.bearing_left;
-  r.bearing_right = state_.bearing_right;
-  r.facade = report::yes_no(state_.facade_correction);
+  r.bearing_left = run_->bearing_left;
+  r.bearing_right = run_->bearing_right;
+  r.facade = report::yes_no(run_->facade_correction);
   out.receiver(r);
 }
 

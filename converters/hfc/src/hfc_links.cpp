@@ -7,6 +7,7 @@
 
 #include "hfc/hfc_lib.h"
 #include "hfc_input.h"
+#include "hfc_run.h"
 #include "quillan/text.h"
 #include "report/exchange_report.h"
 
@@ -62,7 +63,7 @@ void walk_sub_links(JobDetails& job, report::Writer& out, long segments, OpenSub
 // ---- Roads -----------------------------------------------------------------
 
 void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more) {
-  ++state_.road_link_no;
+  ++run_->road_link_no;
   const auto line_a =
       hfc::next_fields(lib_, in, "a road record (name, category) or the \"Barriers:\" line");
   if (line_a[0] == kBarriersMarker) {
@@ -79,15 +80,15 @@ void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out,
   const auto one_decimal_field = [this, &in](const char* what) {
     return quillan::one_decimal(hfc::next_fields(lib_, in, what)[0]);
   };
-  state_.flow = one_decimal_field("the traffic flow (veh/hr)");
-  state_.speed = one_decimal_field("the speed (km/h)");
-  state_.heavy_vehicles = one_decimal_field("the percentage of heavy vehicles");
+  run_->flow = one_decimal_field("the traffic flow (veh/hr)");
+  run_->speed = one_decimal_field("the speed (km/h)");
+  run_->heavy_vehicles = one_decimal_field("the percentage of heavy vehicles");
   in.next("road line H");
 
   walk_sub_links(
-      *state_.job, out, segments,
+      run_->job, out, segments,
       [&](long sub_link) {
-        if (sub_link > 0) ++state_.road_link_no;
+        if (sub_link > 0) ++run_->road_link_no;
         write_road_link_head(out, sub_link);
         if (sub_link == 0) read_road_node(in);
         open_road_sub_link(in, out);
@@ -95,26 +96,26 @@ void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out,
       [&](long segment) {
         read_road_node(in);
         write_road_segment(out, segment);
-        state_.road_from = state_.road_node;
+        run_->road_from = run_->road_node;
         // Surface codes are compared as text.
-        return state_.road_node.surface != state_.sub_link_surface;
+        return run_->road_node.surface != run_->sub_link_surface;
       });
   more = true;
 }
 
 void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
-  state_.road_name = line_a[0];
+  run_->road_name = line_a[0];
   if (line_a.size() == 1) {
-    state_.category = report::kExistingRoad;
+    run_->category = report::kExistingRoad;
   } else if (line_a[1] == "N") {
-    state_.category = report::kNewRoad;
+    run_->category = report::kNewRoad;
   } else if (line_a[1] == "E") {
-    state_.category = report::kExistingRoad;
+    run_->category = report::kExistingRoad;
   } else if (line_a[1] == "A") {
-    state_.category = report::kOtherRoad;
+    run_->category = report::kOtherRoad;
   }
   // A third field marks the road as elevated.
-  state_.elevated = report::yes_no(line_a.size() == 3);
+  run_->elevated = report::yes_no(line_a.size() == 3);
 }
 
 void HFC_Lib::read_road_node(reading::LineReader& in) {
@@ -122,55 +123,55 @@ void HFC_Lib::read_road_node(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
   if (fields.size() < kNodeFieldCount) {
-    require_previous_node(in, state_.have_road_node, fields.size(), kLayout);
+    require_previous_node(in, run_->have_road_node, fields.size(), kLayout);
     return;
   }
   hfc::number_in(in, fields[5], "the surface code (field 6)");
-  state_.road_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
-  state_.have_road_node = true;
+  run_->road_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+  run_->have_road_node = true;
 }
 
 void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
-  out.road_link_no(state_.road_link_no);
-  out.road_link_id(link_id(state_.road_name, sub_link));
-  out.road_category(state_.category);
-  out.road_flow(state_.flow);
-  out.road_speed(state_.speed, report::kYes);
-  out.road_heavy_vehicles(state_.heavy_vehicles);
+  out.road_link_no(run_->road_link_no);
+  out.road_link_id(link_id(run_->road_name, sub_link));
+  out.road_category(run_->category);
+  out.road_flow(run_->flow);
+  out.road_speed(run_->speed, report::kYes);
+  out.road_heavy_vehicles(run_->heavy_vehicles);
 }
 
 // The current node starts the sub-link: its direction and surface codes
 // decide the rest of the link head (codes other than 0 and 1 keep the
 // previous link's values).
 void HFC_Lib::open_road_sub_link(reading::LineReader& in, report::Writer& out) {
-  const RoadNode& node = state_.road_node;
-  state_.road_from = node;
-  state_.sub_link_surface = node.surface;
-  if (state_.road_level_switch) {
-    state_.flow_direction = report::kNotApplicable;
+  const hfc::RoadNode& node = run_->road_node;
+  run_->road_from = node;
+  run_->sub_link_surface = node.surface;
+  if (run_->road_level_switch) {
+    run_->flow_direction = report::kNotApplicable;
   } else {
     const double direction =
         hfc::number_in(in, node.direction, "the flow direction code (field 4)");
-    if (direction == 0) state_.flow_direction = report::kOneWay;
-    if (direction == 1) state_.flow_direction = report::kTwoWay;
+    if (direction == 0) run_->flow_direction = report::kOneWay;
+    if (direction == 1) run_->flow_direction = report::kTwoWay;
   }
   const double surface = quillan::leading_number(node.surface);
-  if (surface == 0) state_.surface_type = report::kBituminous;
-  if (surface == 1) state_.surface_type = report::kPervious;
+  if (surface == 0) run_->surface_type = report::kBituminous;
+  if (surface == 1) run_->surface_type = report::kPervious;
 
-  out.road_flow_direction(state_.flow_direction);
+  out.road_flow_direction(run_->flow_direction);
   out.road_dual_carriageway(report::kNotApplicable);
   out.road_divider_and_separation(report::kNotApplicable, report::kNotApplicable);
-  out.road_elevated(state_.elevated);
-  out.road_surface(state_.surface_type);
+  out.road_elevated(run_->elevated);
+  out.road_surface(run_->surface_type);
   out.road_texture_depth("2.0");
   out.road_associated_barrier(report::kNotApplicable);
   out.road_segment_headings();
 }
 
 void HFC_Lib::write_road_segment(report::Writer& out, long segment) {
-  const RoadNode& from = state_.road_from;
-  const RoadNode& to = state_.road_node;
+  const hfc::RoadNode& from = run_->road_from;
+  const hfc::RoadNode& to = run_->road_node;
   report::RoadSegment row;
   row.number = segment;
   row.x1 = from.x;
@@ -180,7 +181,7 @@ void HFC_Lib::write_road_segment(report::Writer& out, long segment) {
   row.x2 = to.x;
   row.y2 = to.y;
   // With the road level switch on, every segment keeps its start level.
-  row.z2 = state_.road_level_switch ? from.z : to.z;
+  row.z2 = run_->road_level_switch ? from.z : to.z;
   row.h2 = report::kNotApplicable;
   row.width = from.width;
   row.ground_left = report::kNotApplicable;
@@ -200,7 +201,7 @@ const char* level_of(const std::string& elevation_code) {
 }  // namespace
 
 void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more) {
-  ++state_.barrier_link_no;
+  ++run_->barrier_link_no;
   const auto line_a =
       hfc::next_fields(lib_, in, "a barrier record (name, type) or the \"Receivers:\" line");
   if (line_a[0] == kReceiversMarker) {
@@ -209,33 +210,33 @@ void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& o
     more = false;
     return;
   }
-  state_.barrier_name = line_a[0];
-  state_.barrier_type = line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A"
-                            ? report::kAbsorptive
-                            : report::kReflective;
+  run_->barrier_name = line_a[0];
+  run_->barrier_type = line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A"
+                           ? report::kAbsorptive
+                           : report::kReflective;
   const long segments =
       hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
 
   // Elevation codes are compared as text, except from one elevated value to
   // another: "0" to "0.0" opens a new sub-link, "5" to "7" does not.
   walk_sub_links(
-      *state_.job, out, segments,
+      run_->job, out, segments,
       [&](long sub_link) {
         if (sub_link == 0) read_barrier_node(in);
-        if (sub_link > 0) ++state_.barrier_link_no;
-        state_.barrier_level = level_of(state_.barrier_node.elevation);
+        if (sub_link > 0) ++run_->barrier_link_no;
+        run_->barrier_level = level_of(run_->barrier_node.elevation);
         write_barrier_link_head(out, sub_link);
-        state_.barrier_from = state_.barrier_node;
-        state_.elevation_code = state_.barrier_node.elevation;
+        run_->barrier_from = run_->barrier_node;
+        run_->elevation_code = run_->barrier_node.elevation;
         out.barrier_segment_headings();
       },
       [&](long segment) {
         read_barrier_node(in);
-        const std::string& code = state_.barrier_node.elevation;
-        if (is_elevated(state_.elevation_code) && is_elevated(code)) state_.elevation_code = code;
+        const std::string& code = run_->barrier_node.elevation;
+        if (is_elevated(run_->elevation_code) && is_elevated(code)) run_->elevation_code = code;
         write_barrier_segment(out, segment);
-        state_.barrier_from = state_.barrier_node;
-        return code != state_.elevation_code;
+        run_->barrier_from = run_->barrier_node;
+        return code != run_->elevation_code;
       });
   more = true;
 }
@@ -245,25 +246,25 @@ void HFC_Lib::read_barrier_node(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));
   if (fields.size() < kNodeFieldCount) {
-    require_previous_node(in, state_.have_barrier_node, fields.size(), kLayout);
+    require_previous_node(in, run_->have_barrier_node, fields.size(), kLayout);
     return;
   }
   hfc::number_in(in, fields[2], "the elevation code (field 3)");
-  state_.barrier_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
-  state_.have_barrier_node = true;
+  run_->barrier_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+  run_->have_barrier_node = true;
 }
 
 void HFC_Lib::write_barrier_link_head(report::Writer& out, long sub_link) {
-  out.barrier_link_no(state_.barrier_link_no);
-  out.barrier_link_id(link_id(state_.barrier_name, sub_link));
-  out.barrier_type(state_.barrier_type);
-  out.barrier_level(state_.barrier_level);
+  out.barrier_link_no(run_->barrier_link_no);
+  out.barrier_link_id(link_id(run_->barrier_name, sub_link));
+  out.barrier_type(run_->barrier_type);
+  out.barrier_level(run_->barrier_level);
   out.barrier_associated_road(report::kNotApplicable);
 }
 
 void HFC_Lib::write_barrier_segment(report::Writer& out, long segment) {
-  const BarrierNode& from = state_.barrier_from;
-  const BarrierNode& to = state_.barrier_node;
+  const hfc::BarrierNode& from = run_->barrier_from;
+  const hfc::BarrierNode& to = run_->barrier_node;
   report::BarrierSegment row;
   row.number = segment;
   row.x1 = from.x;
@@ -273,7 +274,7 @@ void HFC_Lib::write_barrier_segment(report::Writer& out, long segment) {
   row.x2 = to.x;
   row.y2 = to.y;
   // With the barrier level switch on, every segment keeps its start level.
-  row.z2 = state_.barrier_level_switch ? from.z : to.z;
+  row.z2 = run_->barrier_level_switch ? from.z : to.z;
   row.h2 = from.h;
   row.inclined_angle = quillan::one_decimal(from.angle);
   row.mean_length = report::kNotApplicable;

@@ -1,6 +1,7 @@
 // Barrier links: barrier files (.BAR, .HSE) and line files (.CON, .PRO, .GND,
 // .BND).
 #include "roadnoise/roadnoise_lib.h"
+#include "roadnoise_run.h"
 
 namespace kalvor {
 
@@ -86,7 +87,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out
     if (!end_point) continue;
     if (new_link) {
       new_link = false;
-      saved_link_id_ = name;
+      run_->saved_link_id = name;
       begin_barrier_link(report::kReflective, out);
     }
     write_barrier_row(points, out);
@@ -106,7 +107,7 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer&
     bool print = false;
     if (contains(line, "NBA") || contains(line, "RETN")) {
       ++separators;
-      if (separators == 1) saved_link_id_ = name;
+      if (separators == 1) run_->saved_link_id = name;
       print = separators > 1;
     }
     const bool name_follows = contains(line, "TEXT");
@@ -118,7 +119,7 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer&
         begin_barrier_link(report::kReflective, out);
       }
       write_barrier_row(points, out);
-      if (starts_link) saved_link_id_ = name;
+      if (starts_link) run_->saved_link_id = name;
     }
     if (name_follows) {
       line = in.next(roadnoise::kNameLine);
@@ -139,7 +140,7 @@ void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(LineReader& in, report::Writer
     std::string line = in.next_line();
     if (contains(line, "TEXT")) {
       line = in.next(roadnoise::kNameLine);
-      saved_link_id_ = line;
+      run_->saved_link_id = line;
       new_link = true;
       end_point = false;
     }
@@ -157,8 +158,8 @@ void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(LineReader& in, report::Writer
 }
 
 void RoadNoise_Lib::take_barrier_columns(const std::string& line, long line_number) {
-  foa_.take(line, line_number);
-  wba_.take(line, line_number);
+  run_->foa.take(line, line_number);
+  run_->wba.take(line, line_number);
 }
 
 // GND 0 is a reflective link and 1 an absorptive one; other values keep the
@@ -169,17 +170,17 @@ std::string RoadNoise_Lib::line_barrier_type(bool ground_line, const KeywordValu
   const double code = ground.number(file);
   if (code == 0) return report::kReflective;
   if (code == 1) return report::kAbsorptive;
-  return barrier_type_;
+  return run_->barrier_type;
 }
 
 void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& out) {
-  line_counter_ = 0;
-  ++link_number_;
-  barrier_type_ = type;
+  run_->line_counter = 0;
+  ++run_->link_number;
+  run_->barrier_type = type;
   out.empty_line();
-  out.barrier_link_no(link_number_);
-  out.barrier_link_id(saved_link_id_);
-  out.barrier_type(barrier_type_);
+  out.barrier_link_no(run_->link_number);
+  out.barrier_link_id(run_->saved_link_id);
+  out.barrier_type(run_->barrier_type);
   out.barrier_level("Grade");
   out.barrier_associated_road(report::kNotApplicable);
   out.barrier_segment_headings();
@@ -187,7 +188,7 @@ void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& 
 
 void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::Writer& out) {
   report::BarrierSegment s;
-  s.number = ++line_counter_;
+  s.number = ++run_->line_counter;
   s.x1 = points.start_x.text();
   s.y1 = points.start_y.text();
   s.z1 = "0.0";
@@ -197,8 +198,8 @@ void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::
   s.z2 = "0.0";
   s.h2 = points.end_h.text();
   s.inclined_angle = s.mean_length = s.mean_opening = report::kNotApplicable;
-  s.foa = foa_.text();
-  s.width = wba_.text();
+  s.foa = run_->foa.text();
+  s.width = run_->wba.text();
   out.barrier_segment(s);
   points.move_to_end();
 }
@@ -206,7 +207,7 @@ void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::
 void RoadNoise_Lib::write_line_row(roadnoise::LinePoints& points, bool ground_line,
                                    report::Writer& out) {
   report::BarrierSegment s;
-  s.number = ++line_counter_;
+  s.number = ++run_->line_counter;
   s.x1 = points.start_x.text();
   s.y1 = points.start_y.text();
   s.z1 = ground_line ? report::kNotApplicable : points.start_z.text();

@@ -1,4 +1,4 @@
-#include "roadnoise/flow_table.h"
+#include "flow_table.h"
 
 #include "quillan/text.h"
 

@@ -1,4 +1,4 @@
-#include "roadnoise/keyword_record.h"
+#include "keyword_record.h"
 
 #include <filesystem>
 

@@ -3,6 +3,7 @@
 
 #include "quillan/text.h"
 #include "roadnoise/roadnoise_lib.h"
+#include "roadnoise_run.h"
 
 namespace kalvor {
 
@@ -52,7 +53,7 @@ void RoadNoise_Lib::RoadNoise_Print_NSRs(LineReader& in, report::Writer& out) {
   bool a = true, b = false, c = false, first = true;
   bool previous_closed = false;
   out.receiver_table_headings();
-  line_counter_ = 0;
+  run_->line_counter = 0;
   while (!in.at_end()) {
     std::string line = in.next_line();
     const bool name_follows = contains(line, "TEXT");
@@ -102,7 +103,7 @@ void RoadNoise_Lib::write_receiver(const roadnoise::ReceiverRecord& r,
   row.facade = report::yes_no(r.facade.number(file) == 1);
   const std::string name = first_20_trimmed(receiver_id);
   if (stacked == 0) {
-    row.number = ++line_counter_;
+    row.number = ++run_->line_counter;
     row.name = name;
     row.z = r.z.text();
     row.h = r.h.text();
@@ -112,7 +113,7 @@ void RoadNoise_Lib::write_receiver(const roadnoise::ReceiverRecord& r,
   const long top = static_cast<long>(quillan::round_half_even(stacked, 0));
   const double z = r.z.number(file), h = r.h.number(file), step = r.step.number(file);
   for (long i = 0; i <= top; ++i) {
-    row.number = ++line_counter_;
+    row.number = ++run_->line_counter;
     row.name = name + "-" + std::to_string(i + 1);
     row.z = z + i * step;
     row.h = h + i * step;

@@ -3,13 +3,16 @@
 #include <array>
 #include <stdexcept>
 
+#include "job/active_run.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
+#include "roadnoise_run.h"
 
 namespace kalvor {
 
 using reading::LineReader;
 using roadnoise::contains;
+using roadnoise::NamedFile;
 
 namespace {
 
@@ -60,48 +63,30 @@ std::string cutoff_text(const std::string& value) {
 RoadNoise_Lib::RoadNoise_Lib() = default;
 RoadNoise_Lib::~RoadNoise_Lib() = default;
 
-void RoadNoise_Lib::reset(JobDetails& job) {
-  job_ = &job;
-  master_path_.clear();
-  master_folder_.clear();
-  project_title_.clear();
-  cutoff_angle_ = "1";
-  cutoff_distance_ = "1000";
-  cutoff_reflection_ = "20";
-  flow_file_ = NamedFile{};
-  companions_.clear();
-  flows_.reset();
-  line_counter_ = 0;
-  link_number_ = 0;
-  road_ = RoadLinkValues{};
-  saved_link_id_.clear();
-  barrier_type_.clear();
-  foa_.set("");
-  wba_.set("");
-}
-
 void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
-  reset(frmMain);
-  master_path_ = frmMain.text(control::InputPath);
-  master_folder_ = folder_of(lib_, master_path_);
+  Run run(frmMain);
+  const ActiveRun active(run_, run);
+  run_->master_path = frmMain.text(control::InputPath);
+  run_->master_folder = folder_of(lib_, run_->master_path);
   frmMain.set_status("Processing...");
-  reading::open_input(lib_, kMasterChannel, kMasterRole, master_path_);
+  reading::open_input(lib_, kMasterChannel, kMasterRole, run_->master_path);
   lib_.open_file_handler(frmMain.text(control::OutputPath), 1, kReportChannel, false);
   report::Writer out(lib_, kReportChannel, report::kRoadNoiseLabels);
   RoadNoise_Consultant_Info(frmMain, out);
 
-  LineReader master(lib_, kMasterChannel, std::string(kMasterRole) + " " + master_path_, &frmMain);
+  LineReader master(lib_, kMasterChannel, std::string(kMasterRole) + " " + run_->master_path,
+                    &frmMain);
   read_master_file(master, out);
   require_companion(".SEG");
   require_companion(".REC");
 
   LineReader segments = companion_reader(".SEG");
-  link_number_ = 0;
-  line_counter_ = 0;
+  run_->link_number = 0;
+  run_->line_counter = 0;
   RoadNoise_Print_Roads(segments, out);
 
-  link_number_ = 0;
-  line_counter_ = 0;
+  run_->link_number = 0;
+  run_->line_counter = 0;
   out.empty_line();
   out.barrier_section_heading();
   translate_barrier_files(out);
@@ -124,81 +109,81 @@ void RoadNoise_Lib::read_master_file(LineReader& master, report::Writer& out) {
   bool header_pending = true;
   while (!master.at_end()) {
     const std::string line = quillan::trim(master.next_line());
-    line_counter_ = master.line_number();
+    run_->line_counter = master.line_number();
     take_cutoff_values(line);
     // The header goes out at the first "READ" line, with the values met so far.
     const bool header_due = header_pending && contains(line, "READ");
-    if (line_counter_ == 2) project_title_ = line;
+    if (run_->line_counter == 2) run_->project_title = line;
     if (header_due) {
       header_pending = false;
       write_project_header(out);
     }
     if (line.empty()) continue;
-    note_companion_files(line, line_counter_);
+    note_companion_files(line, run_->line_counter);
   }
 }
 
 void RoadNoise_Lib::take_cutoff_values(const std::string& line) {
-  if (auto value = roadnoise::keyword_value(line, "COA")) cutoff_angle_ = *value;
-  if (auto value = roadnoise::keyword_value(line, "COD")) cutoff_distance_ = *value;
-  if (auto value = roadnoise::keyword_value(line, "COR")) cutoff_reflection_ = *value;
+  if (auto value = roadnoise::keyword_value(line, "COA")) run_->cutoff_angle = *value;
+  if (auto value = roadnoise::keyword_value(line, "COD")) run_->cutoff_distance = *value;
+  if (auto value = roadnoise::keyword_value(line, "COR")) run_->cutoff_reflection = *value;
 }
 
 void RoadNoise_Lib::note_companion_files(const std::string& line, long line_number) {
-  const std::string path = master_folder_ + line;
+  const std::string path = run_->master_folder + line;
   const std::string where =
-      reading::line_message(std::string(kMasterRole) + " " + master_path_, line_number, "");
+      reading::line_message(std::string(kMasterRole) + " " + run_->master_path, line_number, "");
   if (contains(line, kFlowExtension)) {
-    if (!flow_file_.path.empty()) {
+    if (!run_->flow_file.path.empty()) {
       throw ConversionError(where +
                             "a second flow file (.FLO) is named; the first is named on line " +
-                            std::to_string(flow_file_.master_line));
+                            std::to_string(run_->flow_file.master_line));
     }
-    flow_file_ = NamedFile{path, line_number};
+    run_->flow_file = NamedFile{path, line_number};
   }
   for (const auto& kind : kCompanionKinds) {
     if (!contains(line, kind.extension)) continue;
     auto [it, added] =
-        companions_.try_emplace(std::string(kind.extension), NamedFile{path, line_number});
+        run_->companions.try_emplace(std::string(kind.extension), NamedFile{path, line_number});
     if (!added) {
       throw ConversionError(where + "a second " + kind.what + " (" + std::string(kind.extension) +
                             ") is named; the first is named on line " +
                             std::to_string(it->second.master_line));
     }
     reading::open_input(lib_, kind.channel,
-                        roadnoise::companion_role(master_path_, kind.what, line_number), path);
+                        roadnoise::companion_role(run_->master_path, kind.what, line_number), path);
   }
 }
 
 void RoadNoise_Lib::write_project_header(report::Writer& out) {
   report::ProjectSettings settings;
-  settings.title = quillan::trim(project_title_);
-  settings.date_time = report::header_date_time(*job_);
-  settings.coordinate_system = quillan::trim(job_->text(control::Coordinate));
-  settings.year_of_traffic_flow = quillan::trim(job_->text(control::YearTrafficFlow));
+  settings.title = quillan::trim(run_->project_title);
+  settings.date_time = report::header_date_time(run_->job);
+  settings.coordinate_system = quillan::trim(run_->job.text(control::Coordinate));
+  settings.year_of_traffic_flow = quillan::trim(run_->job.text(control::YearTrafficFlow));
   settings.multiple_screening = report::kYes;
   settings.opposite_facade = report::kYes;
-  settings.cutoff_angle = cutoff_text(cutoff_angle_);
-  settings.cutoff_distance = cutoff_text(cutoff_distance_);
-  settings.cutoff_reflection = cutoff_text(cutoff_reflection_);
+  settings.cutoff_angle = cutoff_text(run_->cutoff_angle);
+  settings.cutoff_distance = cutoff_text(run_->cutoff_distance);
+  settings.cutoff_reflection = cutoff_text(run_->cutoff_reflection);
   out.project_block(settings);
   out.empty_line();
   out.road_section_heading();
 }
 
 void RoadNoise_Lib::require_companion(std::string_view extension) const {
-  if (companions_.find(extension) != companions_.end()) return;
-  throw ConversionError(master_path_ + ": the master file names no " +
+  if (run_->companions.find(extension) != run_->companions.end()) return;
+  throw ConversionError(run_->master_path + ": the master file names no " +
                         companion_kind(extension).what + " (" + std::string(extension) + ")");
 }
 
 LineReader RoadNoise_Lib::companion_reader(std::string_view extension) {
   const auto& kind = companion_kind(extension);
-  const NamedFile& named = companions_.find(extension)->second;
+  const NamedFile& named = run_->companions.find(extension)->second;
   return LineReader(
       lib_, kind.channel,
-      roadnoise::companion_role(master_path_, kind.what, named.master_line) + " " + named.path,
-      job_);
+      roadnoise::companion_role(run_->master_path, kind.what, named.master_line) + " " + named.path,
+      &run_->job);
 }
 
 void RoadNoise_Lib::translate_barrier_files(report::Writer& out) {
@@ -217,7 +202,7 @@ void RoadNoise_Lib::translate_barrier_files(report::Writer& out) {
       {".BND", &RoadNoise_Lib::RoadNoise_Print_Line_Barriers},
   }};
   for (const auto& file : kOrder) {
-    if (companions_.find(file.extension) == companions_.end()) continue;
+    if (run_->companions.find(file.extension) == run_->companions.end()) continue;
     LineReader reader = companion_reader(file.extension);
     (this->*file.translate)(reader, out);
   }

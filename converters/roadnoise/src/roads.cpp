@@ -3,6 +3,7 @@
 #include "quillan/text.h"
 #include "reading/input_file.h"
 #include "roadnoise/roadnoise_lib.h"
+#include "roadnoise_run.h"
 
 namespace kalvor {
 
@@ -100,7 +101,7 @@ void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
     if (contains(line, "TEXT")) {
       // The name line is searched for keywords like any other line.
       line = in.next(roadnoise::kNameLine);
-      road_.link_id = line;
+      run_->road.link_id = line;
     }
     if (record.take(line, in.line_number())) new_link = true;
     if (!contains(line, "SEND")) continue;
@@ -112,31 +113,31 @@ void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
       zero_if_empty(record.start_y);
       zero_if_empty(record.start_z);
     }
-    ++line_counter_;
-    write_road_segment(record, line_counter_, out);
+    ++run_->line_counter;
+    write_road_segment(record, run_->line_counter, out);
     record.move_to_end();
   }
 }
 
 void RoadNoise_Lib::start_road_link(const roadnoise::SegmentRecord& record, const std::string& file,
                                     report::Writer& out) {
-  line_counter_ = 0;
-  ++link_number_;
+  run_->line_counter = 0;
+  ++run_->link_number;
   const double category = record.category.number(file);
-  road_.category = category == 3   ? report::kNewRoad
-                   : category == 1 ? report::kExistingRoad
-                                   : report::kOtherRoad;
+  run_->road.category = category == 3   ? report::kNewRoad
+                        : category == 1 ? report::kExistingRoad
+                                        : report::kOtherRoad;
   RoadNoise_Get_Flow(record.flow_number.text());
   set_carriageway(record.carriageway.number(file));
-  road_.vertical_separation = one_decimal(record.separation);
+  run_->road.vertical_separation = one_decimal(record.separation);
   set_surface(record.surface.number(file), one_decimal(record.texture));
   write_road_link_head(out);
 }
 
 void RoadNoise_Lib::set_carriageway(double code) {
-  if (code == 0 || code == 2) road_.flow_direction = report::kTwoWay;
-  if (code == 1) road_.flow_direction = report::kOneWay;
-  road_.dual_carriageway = report::yes_no(code == 2);
+  if (code == 0 || code == 2) run_->road.flow_direction = report::kTwoWay;
+  if (code == 1) run_->road.flow_direction = report::kOneWay;
+  run_->road.dual_carriageway = report::yes_no(code == 2);
 }
 
 // Surface codes 0 to 2 name the surface and take RTD as the texture depth;
@@ -147,29 +148,29 @@ void RoadNoise_Lib::set_surface(double code, const std::string& texture) {
                                               report::kPervious};
   for (int i = 0; i < 3; ++i) {
     if (code != i) continue;
-    road_.surface_type = kSurfaces[i];
-    road_.texture_depth = texture;
+    run_->road.surface_type = kSurfaces[i];
+    run_->road.texture_depth = texture;
   }
   if (code == 3) {
-    road_.surface_type = "Surface Correction = " + texture + " dB(A)";
-    road_.texture_depth = report::kNotApplicable;
+    run_->road.surface_type = "Surface Correction = " + texture + " dB(A)";
+    run_->road.texture_depth = report::kNotApplicable;
   }
 }
 
 void RoadNoise_Lib::write_road_link_head(report::Writer& out) {
   out.empty_line();
-  out.road_link_no(link_number_);
-  out.road_link_id(road_.link_id);
-  out.road_category(road_.category);
-  out.road_flow(given_or_na(road_.flow));
-  out.road_speed(given_or_na(road_.speed), road_.gradient_correction);
-  out.road_heavy_vehicles(given_or_na(road_.heavy_vehicles));
-  out.road_flow_direction(road_.flow_direction);
-  out.road_dual_carriageway(road_.dual_carriageway);
-  out.road_divider_and_separation("0.0", given_or_na(road_.vertical_separation));
+  out.road_link_no(run_->link_number);
+  out.road_link_id(run_->road.link_id);
+  out.road_category(run_->road.category);
+  out.road_flow(given_or_na(run_->road.flow));
+  out.road_speed(given_or_na(run_->road.speed), run_->road.gradient_correction);
+  out.road_heavy_vehicles(given_or_na(run_->road.heavy_vehicles));
+  out.road_flow_direction(run_->road.flow_direction);
+  out.road_dual_carriageway(run_->road.dual_carriageway);
+  out.road_divider_and_separation("0.0", given_or_na(run_->road.vertical_separation));
   out.road_elevated(report::kNo);
-  out.road_surface(road_.surface_type);
-  out.road_texture_depth(given_or_na(road_.texture_depth));
+  out.road_surface(run_->road.surface_type);
+  out.road_texture_depth(given_or_na(run_->road.texture_depth));
   out.road_associated_barrier(report::kNotApplicable);
   out.road_segment_headings();
 }
@@ -177,30 +178,30 @@ void RoadNoise_Lib::write_road_link_head(report::Writer& out) {
 void RoadNoise_Lib::RoadNoise_Get_Flow(const std::string& flow_number) {
   const roadnoise::FlowRecord* record = flow_table().find(flow_number);
   if (record == nullptr) {
-    road_.flow = road_.speed = road_.gradient_correction = road_.heavy_vehicles =
-        report::kNotApplicable;
+    run_->road.flow = run_->road.speed = run_->road.gradient_correction =
+        run_->road.heavy_vehicles = report::kNotApplicable;
     return;
   }
-  const std::string& file = flows_->file();
-  road_.flow = hourly_flow(record->flow, file);
-  road_.speed = one_decimal(record->speed);
-  road_.gradient_correction = report::yes_no(record->gradient_basis.number(file) != 2);
-  road_.heavy_vehicles = one_decimal(record->heavy_vehicles);
+  const std::string& file = run_->flows->file();
+  run_->road.flow = hourly_flow(record->flow, file);
+  run_->road.speed = one_decimal(record->speed);
+  run_->road.gradient_correction = report::yes_no(record->gradient_basis.number(file) != 2);
+  run_->road.heavy_vehicles = one_decimal(record->heavy_vehicles);
 }
 
 const roadnoise::FlowTable& RoadNoise_Lib::flow_table() {
-  if (flows_) return *flows_;
-  if (flow_file_.path.empty()) {
-    throw ConversionError(master_path_ +
+  if (run_->flows) return *run_->flows;
+  if (run_->flow_file.path.empty()) {
+    throw ConversionError(run_->master_path +
                           ": the master file names no flow file (.FLO), which the road links need");
   }
   const std::string role =
-      roadnoise::companion_role(master_path_, "flow file", flow_file_.master_line);
-  reading::open_input(lib_, kFlowChannel, role, flow_file_.path);
-  LineReader reader(lib_, kFlowChannel, role + " " + flow_file_.path, job_);
-  flows_.emplace(reader);
+      roadnoise::companion_role(run_->master_path, "flow file", run_->flow_file.master_line);
+  reading::open_input(lib_, kFlowChannel, role, run_->flow_file.path);
+  LineReader reader(lib_, kFlowChannel, role + " " + run_->flow_file.path, &run_->job);
+  run_->flows.emplace(reader);
   lib_.close_file_handler(kFlowChannel);
-  return *flows_;
+  return *run_->flows;
 }
 
 }  // namespace kalvor

@@ -1,4 +1,4 @@
-#include "soundplan/project_file.h"
+#include "project_file.h"
 
 #include <bit>
 #include <cmath>

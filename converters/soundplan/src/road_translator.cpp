@@ -7,6 +7,7 @@
 
 #include "intermediate_lines.h"
 #include "keyword_line.h"
+#include "project_file.h"
 #include "quillan/text.h"
 #include "soundplan/soundplan_lib.h"
 

@@ -7,10 +7,13 @@
 
 #include "hfa/hfa_lib.h"
 #include "intermediate_lines.h"
+#include "job/active_run.h"
 #include "platform/files.h"
 #include "platform/scratch_folder.h"
+#include "project_file.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
+#include "soundplan_run.h"
 
 namespace kalvor {
 
@@ -121,7 +124,7 @@ void SoundPlan_Lib::close_file_handler(const quillan::Value& IFileNo) {
 }
 
 void SoundPlan_Lib::show_message(const std::string& text) {
-  if (frmMain_) frmMain_->message_box(text, MessageIcon::None, MessageButtons::Ok, kMessageTitle);
+  if (run_) run_->job.message_box(text, MessageIcon::None, MessageButtons::Ok, kMessageTitle);
 }
 
 std::string SoundPlan_Lib::GetRoadPara(const std::string& IStr, const std::string& IndexStr,
@@ -160,9 +163,9 @@ void SoundPlan_Lib::for_each_record(soundplan::ProjectFile& file,
 void SoundPlan_Lib::translate_numbered_files(
     const std::string& folder, const std::string& kind,
     const std::function<void(soundplan::ProjectFile&)>& translate) {
-  frmMain_->set_status("Processing... (SoundPlan - " + kind + ".*)");
+  run_->job.set_status("Processing... (SoundPlan - " + kind + ".*)");
   for (const std::string& path : numbered_files(folder, kind)) {
-    frmMain_->process_events();
+    run_->job.process_events();
     auto file = soundplan::ProjectFile::load(path);
     translate(file);
   }
@@ -196,7 +199,7 @@ void SoundPlan_Lib::copy_lines(const std::string& path, int channel, int output_
   lib_.open_file_handler(path, 0, channel, false);
   while (!lib_.CheckEOF(channel)) {
     lib_.PrintLine(output_channel, lib_.GetLine(channel), true);
-    frmMain_->process_events();
+    run_->job.process_events();
   }
   lib_.close_file_handler(channel);
 }
@@ -242,19 +245,6 @@ void SoundPlan_Lib::write_intermediate_layout_barrier(const std::string& folder)
 
 namespace {
 
-// Points the converter at the job for the length of one entry operation.
-class AttachedJob {
- public:
-  AttachedJob(JobDetails*& slot, JobDetails& job) : slot_(slot), previous_(slot) { slot = &job; }
-  ~AttachedJob() { slot_ = previous_; }
-  AttachedJob(const AttachedJob&) = delete;
-  AttachedJob& operator=(const AttachedJob&) = delete;
-
- private:
-  JobDetails*& slot_;
-  JobDetails* previous_;
-};
-
 // The project folder: the input itself when it names a folder, else the
 // folder of the file it names.
 std::string project_folder(const std::string& input) {
@@ -272,7 +262,14 @@ void remove_intermediate_files(const SoundPlan_Lib::IntermediateFiles& files) {
 
 SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& frmMain,
                                                                    const std::string& folder) {
-  AttachedJob attached(frmMain_, frmMain);
+  Run run{frmMain};
+  const ActiveRun active(run_, run);
+  return write_intermediate_files(folder);
+}
+
+SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::write_intermediate_files(
+    const std::string& folder) {
+  JobDetails& frmMain = run_->job;
   const std::string project = project_folder(frmMain.text(control::InputPath));
   reading::require_folder("the SoundPLAN project folder", project);
   const IntermediateFiles files{folder + "/" + kIntermediateInputName,
@@ -296,23 +293,24 @@ SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& f
 }
 
 void SoundPlan_Lib::hand_over_to_hfanoise(const IntermediateFiles& files) {
-  JobDetails& job = *frmMain_;
+  JobDetails& job = run_->job;
   job.set_text(control::InputPath, files.input);
   job.set_check_value(control::LayoutBarrierSwitch, 1);
   job.set_text(control::LayoutBarrierFile, files.layout_barrier);
   job.set_enabled(control::LayoutBarrierFile, false);
   job.set_enabled(control::LayoutBarrierBrowse, false);
-  if (!hfa_) hfa_ = std::make_unique<HFA_Lib>();
-  hfa_->Convert_From_HFANoise(job);
+  HFA_Lib hfa;
+  hfa.Convert_From_HFANoise(job);
 }
 
 void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails& frmMain) {
-  AttachedJob attached(frmMain_, frmMain);
+  Run run{frmMain};
+  const ActiveRun active(run_, run);
   const std::string user_input = frmMain.text(control::InputPath);
   const std::string user_dialog_file = frmMain.text(control::DialogFileName);
   const auto scratch =
       platform::ScratchFolder::near(platform::folder_of(frmMain.text(control::OutputPath)));
-  const IntermediateFiles files = Write_SP2HFA_Files(frmMain, scratch.path());
+  const IntermediateFiles files = write_intermediate_files(scratch.path());
   // The report's date and time are those of the file the user chose, never
   // those of the intermediate file that the HFANoise stage reads.
   if (!platform::file_exists(user_dialog_file)) {

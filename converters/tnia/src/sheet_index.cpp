@@ -1,4 +1,4 @@
-#include "tnia/sheet_index.h"
+#include "sheet_index.h"
 
 #include <cstring>
 

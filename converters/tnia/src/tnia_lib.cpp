@@ -5,12 +5,14 @@
 
 #include <algorithm>
 
+#include "job/active_run.h"
 #include "platform/files.h"
 #include "platform/scratch_folder.h"
 #include "platform/workbook_file.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
 #include "tnia_layout.h"
+#include "tnia_run.h"
 
 namespace kalvor {
 
@@ -37,30 +39,15 @@ void append_element(std::string& list, const std::string& element) {
   list = list.empty() ? element : list + "," + element;
 }
 
-// Lets the converter object drop the workbook and the indexes of a
-// conversion however it ends.
-template <typename State>
-class Release {
- public:
-  explicit Release(State& state) : state_(state) {}
-  ~Release() { state_ = State{}; }
-  Release(const Release&) = delete;
-  Release& operator=(const Release&) = delete;
-
- private:
-  State& state_;
-};
-
 }  // namespace
 
 void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
-  run_ = Run{};
-  Release release(run_);
-  run_.job = &frmMain;
-  run_.date_time = report::header_date_time(frmMain);
+  Run run(frmMain);
+  const ActiveRun active(run_, run);
+  run_->date_time = report::header_date_time(frmMain);
   const std::string output = frmMain.text(control::OutputPath);
   const auto scratch = platform::ScratchFolder::near(platform::folder_of(output));
-  run_.pieces = scratch.file("report");
+  run_->pieces = scratch.file("report");
 
   open_workbook(frmMain.text(control::InputPath));
   frmMain.set_status("Processing...");
@@ -71,36 +58,36 @@ void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
   close_file_handler(kMiscChannel);
 
   frmMain.set_status("Processing... (Road)");
-  run_.road_link_no = 0;
-  run_.current_row = kFirstDataRow;
+  run_->road_link_no = 0;
+  run_->current_row = kFirstDataRow;
   open_file_handler(piece(kRoadSuffix), kOutput, kRoadChannel);
   open_file_handler(piece(kRoadIndexSuffix), kOutput, kRoadIndexChannel);
-  run_pass(run_.road_step, [&] { return TNIA_Print_Road_Row(kRoadChannel, kRoadIndexChannel); });
+  run_pass(run_->road_step, [&] { return TNIA_Print_Road_Row(kRoadChannel, kRoadIndexChannel); });
   close_file_handler(kRoadIndexChannel);
   close_file_handler(kRoadChannel);
 
   frmMain.set_status("Processing... (Barrier)");
-  run_.barrier_link_no = 0;
-  run_.current_row = kFirstDataRow;
+  run_->barrier_link_no = 0;
+  run_->current_row = kFirstDataRow;
   open_file_handler(piece(kBarrierSuffix), kOutput, kBarrierChannel);
   open_file_handler(piece(kBarrierIndexSuffix), kOutput, kBarrierIndexChannel);
-  run_pass(run_.barrier_step,
+  run_pass(run_->barrier_step,
            [&] { return TNIA_Print_Barrier_Row(kBarrierChannel, kBarrierIndexChannel); });
   close_file_handler(kBarrierIndexChannel);
   close_file_handler(kBarrierChannel);
 
   frmMain.set_status("Processing... (Receiver)");
-  run_.receiver_no = 0;
-  run_.current_row = kFirstDataRow;
+  run_->receiver_no = 0;
+  run_->current_row = kFirstDataRow;
   open_file_handler(piece(kReceiverSuffix), kOutput, kReceiverChannel);
   TNIA_Print_NSRs_Headings(kReceiverChannel);
-  run_pass(run_.receiver_step, [&] { return TNIA_Print_NSR_Row(kReceiverChannel); });
+  run_pass(run_->receiver_step, [&] { return TNIA_Print_NSR_Row(kReceiverChannel); });
   close_file_handler(kReceiverChannel);
 
   frmMain.set_status("Formatting Output... ");
   assemble_report(output);
 
-  run_.workbook.reset();
+  run_->workbook.reset();
   lib_.close_ALL_file_handler();
 }
 
@@ -113,14 +100,14 @@ void TNIA_Lib::close_file_handler(int IFileNo) {
 }
 
 void TNIA_Lib::open_workbook(const std::string& path) {
-  run_.workbook_path = path;
+  run_->workbook_path = path;
   reading::require_readable("the workbook", path);
   try {
-    run_.workbook = platform::open_workbook(path);
+    run_->workbook = platform::open_workbook(path);
   } catch (const platform::WorkbookError& e) {
     throw ConversionError(e.what());
   }
-  const int sheets = run_.workbook->sheet_count();
+  const int sheets = run_->workbook->sheet_count();
   if (sheets < kSheetCount)
     throw ConversionError("The workbook " + path + " has " + std::to_string(sheets) +
                           " worksheet(s); a TNIA v2.0 workbook has six: geometry, road links, "
@@ -131,18 +118,18 @@ void TNIA_Lib::open_workbook(const std::string& path) {
 // Every row of worksheet 1 advances the bar by the same step, whatever its
 // kind, in each of the three passes. A worksheet 1 without rows moves nothing.
 void TNIA_Lib::count_rows() {
-  const long rows = lib_.get_num_of_row_for_wksheet(*run_.workbook, kGeometrySheet, 1);
+  const long rows = lib_.get_num_of_row_for_wksheet(*run_->workbook, kGeometrySheet, 1);
   const double step = rows > 0 ? 100.0 / (3.0 * static_cast<double>(rows)) : 0.0;
-  run_.road_step = run_.barrier_step = run_.receiver_step = step;
-  run_.progress = 0;
+  run_->road_step = run_->barrier_step = run_->receiver_step = step;
+  run_->progress = 0;
 }
 
 template <typename RowOperation>
 void TNIA_Lib::run_pass(double step, RowOperation process_row) {
   while (process_row()) {
-    run_.job->process_events();
-    run_.progress = std::min(100.0, run_.progress + step);
-    run_.job->set_progress(static_cast<float>(run_.progress));
+    run_->job.process_events();
+    run_->progress = std::min(100.0, run_->progress + step);
+    run_->job.set_progress(static_cast<float>(run_->progress));
   }
 }
 
@@ -150,7 +137,7 @@ void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {
   const Value reflective = cell(kReceiverSheet, kSettingsRow, kReflectiveColumn);
   report::ProjectSettings settings;
   settings.title = cell(kGeometrySheet, kTitleRow, kTitleColumn).to_text();
-  settings.date_time = run_.date_time;
+  settings.date_time = run_->date_time;
   settings.coordinate_system = frmMain.text(control::Coordinate);
   settings.year_of_traffic_flow = frmMain.text(control::YearTrafficFlow);
   settings.multiple_screening = report::kYes;
@@ -207,7 +194,7 @@ bool TNIA_Lib::index_lists_links(const std::string& index_path, int index_channe
 }
 
 std::string TNIA_Lib::piece(const char* suffix) const {
-  return run_.pieces + suffix;
+  return run_->pieces + suffix;
 }
 
 // Every line of the piece file reaches the report trimmed. A "Link ID" line
@@ -219,7 +206,7 @@ void TNIA_Lib::TNIA_MergeAssociations(const std::string& piece_path, int piece_c
   const bool of_roads = association == Association::BarriersOfRoads;
   const long match_column = of_roads ? kAssociatedRoadColumn : kBarrierIdColumn;
   const long read_column = of_roads ? kBarrierIdColumn : kAssociatedRoadColumn;
-  const RowGroups associated_rows(*run_.workbook, kBarrierSheet, kFirstAssociationRow,
+  const RowGroups associated_rows(*run_->workbook, kBarrierSheet, kFirstAssociationRow,
                                   kBarrierHeightColumn, match_column);
   const auto link_numbers = read_link_numbers(index_path, index_channel);
   report::Writer report(lib_, report_channel, report::kTniaLabels);

@@ -5,6 +5,7 @@
 #include "quillan/text.h"
 #include "tnia/tnia_lib.h"
 #include "tnia_layout.h"
+#include "tnia_run.h"
 
 namespace kalvor {
 
@@ -40,19 +41,19 @@ bool is_barrier_kind(const std::string& kind) {
 // --- shared steps -----------------------------------------------------------
 
 Value TNIA_Lib::cell(int sheet, long row, long column) {
-  return lib_.get_excel_cell(*run_.workbook, sheet, row, column);
+  return lib_.get_excel_cell(*run_->workbook, sheet, row, column);
 }
 
 Value TNIA_Lib::geometry_cell(long column) {
-  return cell(kGeometrySheet, run_.current_row, column);
+  return cell(kGeometrySheet, run_->current_row, column);
 }
 
 // Reads the feature ID of the current row; false when it is empty, which
 // ends the pass.
 bool TNIA_Lib::read_feature_id() {
-  run_.previous_id = run_.current_id;
-  run_.current_id = geometry_cell(kIdColumn);
-  return !run_.current_id.loosely_equals(Value(""));
+  run_->previous_id = run_->current_id;
+  run_->current_id = geometry_cell(kIdColumn);
+  return !run_->current_id.loosely_equals(Value(""));
 }
 
 std::string TNIA_Lib::kind_letter() {
@@ -60,25 +61,25 @@ std::string TNIA_Lib::kind_letter() {
 }
 
 bool TNIA_Lib::starts_new_link() const {
-  return !run_.current_id.loosely_equals(run_.previous_id);
+  return !run_->current_id.loosely_equals(run_->previous_id);
 }
 
 void TNIA_Lib::write_index_line(int index_channel, long link_no) {
   lib_.PrintLine(index_channel,
-                 std::to_string(link_no) + "," + quillan::trim(run_.current_id.to_text()), true);
+                 std::to_string(link_no) + "," + quillan::trim(run_->current_id.to_text()), true);
 }
 
 // The row of the current feature in its attribute worksheet. A feature the
 // worksheet does not list cannot be converted: the user sees the usual
 // message box, and the conversion stops with the details.
 long TNIA_Lib::attribute_row(int sheet, const char* feature) {
-  const auto index = run_.feature_rows.try_emplace(sheet, *run_.workbook, sheet, 1, kIdColumn);
-  const long row = index.first->second.find(run_.current_id);
+  const auto index = run_->feature_rows.try_emplace(sheet, *run_->workbook, sheet, 1, kIdColumn);
+  const long row = index.first->second.find(run_->current_id);
   lib_.check_result(row, 0, kWrongWorksheetInput);
   if (row == 0)
-    throw ConversionError("Wrong worksheet input in the workbook " + run_.workbook_path + ": " +
-                          feature + " \"" + run_.current_id.to_text() + "\" of worksheet 1, row " +
-                          std::to_string(run_.current_row) +
+    throw ConversionError("Wrong worksheet input in the workbook " + run_->workbook_path + ": " +
+                          feature + " \"" + run_->current_id.to_text() + "\" of worksheet 1, row " +
+                          std::to_string(run_->current_row) +
                           ", is not listed in column A of "
                           "worksheet " +
                           std::to_string(sheet) + ".");
@@ -96,7 +97,7 @@ double TNIA_Lib::rounded(int sheet, long row, long column, const char* what) {
   const Value value = cell(sheet, row, column);
   if (value.is_text() && !value.text().empty() && !quillan::is_numeric_text(value.text()))
     throw ConversionError("Cell " + cell_name(row, column) + " of worksheet " +
-                          std::to_string(sheet) + " of the workbook " + run_.workbook_path +
+                          std::to_string(sheet) + " of the workbook " + run_->workbook_path +
                           " holds \"" + value.text() + "\": expected a number (" + what + ").");
   return quillan::round_half_even(value.to_number(), 1);
 }
@@ -111,13 +112,13 @@ bool TNIA_Lib::TNIA_Print_Road_Row(int road_channel, int index_channel) {
     else
       write_road_segment(road_channel);
   }
-  ++run_.current_row;
+  ++run_->current_row;
   return true;
 }
 
 void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
-  ++run_.road_link_no;
-  run_.segment_no = 0;
+  ++run_->road_link_no;
+  run_->segment_no = 0;
   const long row = attribute_row(kRoadSheet, "road link");
   const Value surface = cell(kRoadSheet, row, kSurfaceColumn);
   const Value flow = cell(kRoadSheet, row, kFlowColumn);
@@ -127,8 +128,8 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
 
   report::Writer road(lib_, road_channel, report::kTniaLabels);
   road.empty_line();
-  road.road_link_no(run_.road_link_no);
-  road.road_link_id(run_.current_id);
+  road.road_link_no(run_->road_link_no);
+  road.road_link_id(run_->current_id);
   road.road_category(report::kNotApplicable);
   road.road_flow(formatted(flow));
   road.road_speed(formatted(speed), speed_corrected_for_gradient(gradient_flag));
@@ -142,26 +143,27 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   road.road_texture_depth("1.0");
   road.road_associated_barrier(report::kNotApplicable);
   road.road_segment_headings();
-  write_index_line(index_channel, run_.road_link_no);
+  write_index_line(index_channel, run_->road_link_no);
 
-  run_.road_width = cell(kRoadSheet, row, kRoadWidthColumn);
-  run_.node_x = geometry_cell(kXColumn);
-  run_.node_y = geometry_cell(kYColumn);
-  run_.node_z = geometry_cell(kZColumn);
+  run_->road_width = cell(kRoadSheet, row, kRoadWidthColumn);
+  run_->node_x = geometry_cell(kXColumn);
+  run_->node_y = geometry_cell(kYColumn);
+  run_->node_z = geometry_cell(kZColumn);
 }
 
 void TNIA_Lib::write_road_segment(int road_channel) {
-  ++run_.segment_no;
+  ++run_->segment_no;
   const Value x = geometry_cell(kXColumn);
   const Value y = geometry_cell(kYColumn);
   const Value z = geometry_cell(kZColumn);
   report::Writer(lib_, road_channel, report::kTniaLabels)
-      .road_segment({run_.segment_no, formatted(run_.node_x), formatted(run_.node_y),
-                     formatted(run_.node_z), "0.0", formatted(x), formatted(y), formatted(z), "0.0",
-                     formatted(run_.road_width), report::kNotApplicable, report::kNotApplicable});
-  run_.node_x = x;
-  run_.node_y = y;
-  run_.node_z = z;
+      .road_segment({run_->segment_no, formatted(run_->node_x), formatted(run_->node_y),
+                     formatted(run_->node_z), "0.0", formatted(x), formatted(y), formatted(z),
+                     "0.0", formatted(run_->road_width), report::kNotApplicable,
+                     report::kNotApplicable});
+  run_->node_x = x;
+  run_->node_y = y;
+  run_->node_z = z;
 }
 
 // --- barriers ---------------------------------------------------------------
@@ -175,13 +177,13 @@ bool TNIA_Lib::TNIA_Print_Barrier_Row(int barrier_channel, int index_channel) {
     else
       write_barrier_segment(barrier_channel);
   }
-  ++run_.current_row;
+  ++run_->current_row;
   return true;
 }
 
 void TNIA_Lib::start_barrier_link(int barrier_channel, int index_channel, const std::string& kind) {
-  ++run_.barrier_link_no;
-  run_.segment_no = 0;
+  ++run_->barrier_link_no;
+  run_->segment_no = 0;
   const std::string reflective_setting = quillan::to_upper(
       quillan::trim(cell(kReceiverSheet, kSettingsRow, kReflectiveColumn).to_text()));
   const char* type =
@@ -189,35 +191,35 @@ void TNIA_Lib::start_barrier_link(int barrier_channel, int index_channel, const 
 
   report::Writer barrier(lib_, barrier_channel, report::kTniaLabels);
   barrier.empty_line();
-  barrier.barrier_link_no(run_.barrier_link_no);
-  barrier.barrier_link_id(run_.current_id);
+  barrier.barrier_link_no(run_->barrier_link_no);
+  barrier.barrier_link_id(run_->current_id);
   barrier.barrier_type(type);
   barrier.barrier_level(kind == "A" ? "Elevated" : "Grade");
   barrier.barrier_associated_road(report::kNotApplicable);
   barrier.barrier_segment_headings();
-  write_index_line(index_channel, run_.barrier_link_no);
+  write_index_line(index_channel, run_->barrier_link_no);
 
-  run_.node_x = rounded(kGeometrySheet, run_.current_row, kXColumn, "X of a barrier node");
-  run_.node_y = rounded(kGeometrySheet, run_.current_row, kYColumn, "Y of a barrier node");
-  run_.node_z = rounded(kGeometrySheet, run_.current_row, kZColumn, "Z of a barrier node");
+  run_->node_x = rounded(kGeometrySheet, run_->current_row, kXColumn, "X of a barrier node");
+  run_->node_y = rounded(kGeometrySheet, run_->current_row, kYColumn, "Y of a barrier node");
+  run_->node_z = rounded(kGeometrySheet, run_->current_row, kZColumn, "Z of a barrier node");
   const int sheet = kind == "O" ? kAbsorptiveBarrierSheet : kBarrierSheet;
   const long row = attribute_row(sheet, "barrier");
-  run_.barrier_height = rounded(sheet, row, kBarrierHeightColumn, "barrier height");
+  run_->barrier_height = rounded(sheet, row, kBarrierHeightColumn, "barrier height");
 }
 
 void TNIA_Lib::write_barrier_segment(int barrier_channel) {
-  ++run_.segment_no;
-  const double x = rounded(kGeometrySheet, run_.current_row, kXColumn, "X of a barrier node");
-  const double y = rounded(kGeometrySheet, run_.current_row, kYColumn, "Y of a barrier node");
-  const double z = rounded(kGeometrySheet, run_.current_row, kZColumn, "Z of a barrier node");
-  const Value height = run_.barrier_height;
+  ++run_->segment_no;
+  const double x = rounded(kGeometrySheet, run_->current_row, kXColumn, "X of a barrier node");
+  const double y = rounded(kGeometrySheet, run_->current_row, kYColumn, "Y of a barrier node");
+  const double z = rounded(kGeometrySheet, run_->current_row, kZColumn, "Z of a barrier node");
+  const Value height = run_->barrier_height;
   report::Writer(lib_, barrier_channel, report::kTniaLabels)
-      .barrier_segment({run_.segment_no, run_.node_x, run_.node_y, run_.node_z, height, x, y, z,
+      .barrier_segment({run_->segment_no, run_->node_x, run_->node_y, run_->node_z, height, x, y, z,
                         height, report::kNotApplicable, report::kNotApplicable,
                         report::kNotApplicable, report::kNotApplicable, "0.0"});
-  run_.node_x = x;
-  run_.node_y = y;
-  run_.node_z = z;
+  run_->node_x = x;
+  run_->node_y = y;
+  run_->node_z = z;
 }
 
 // --- receivers --------------------------------------------------------------
@@ -233,31 +235,31 @@ bool TNIA_Lib::TNIA_Print_NSR_Row(int channel) {
     const long row = attribute_row(kReceiverSheet, "receiver");
     const Value level_key = cell(kReceiverSheet, row, kLevelKeyColumn);
     const Value facade_flag = cell(kReceiverSheet, row, kFacadeFlagColumn);
-    const double x = rounded(kGeometrySheet, run_.current_row, kXColumn, "X of a receiver");
-    const double y = rounded(kGeometrySheet, run_.current_row, kYColumn, "Y of a receiver");
-    const double z = rounded(kGeometrySheet, run_.current_row, kZColumn, "Z of a receiver");
-    TNIA_Print_NSR_Levels(channel, run_.current_id, level_key, facade_flag, x, y, z);
+    const double x = rounded(kGeometrySheet, run_->current_row, kXColumn, "X of a receiver");
+    const double y = rounded(kGeometrySheet, run_->current_row, kYColumn, "Y of a receiver");
+    const double z = rounded(kGeometrySheet, run_->current_row, kZColumn, "Z of a receiver");
+    TNIA_Print_NSR_Levels(channel, run_->current_id, level_key, facade_flag, x, y, z);
   }
-  ++run_.current_row;
+  ++run_->current_row;
   return true;
 }
 
 // One receiver record per row of worksheet 6 in the receiver's level group.
 void TNIA_Lib::TNIA_Print_NSR_Levels(int channel, const Value& id, const Value& level_key,
                                      const Value& facade_flag, double x, double y, double z) {
-  if (!run_.level_rows)
-    run_.level_rows.emplace(*run_.workbook, kLevelSheet, kFirstLevelRow, kIdColumn, kIdColumn);
+  if (!run_->level_rows)
+    run_->level_rows.emplace(*run_->workbook, kLevelSheet, kFirstLevelRow, kIdColumn, kIdColumn);
   const std::string facade = report::yes_no(facade_flag.loosely_equals(Value("Y")));
   const std::string id_part = quillan::trim(id.to_text()).substr(0, 20);
   const std::string key_part = quillan::trim(level_key.to_text());
   report::Writer receivers(lib_, channel, report::kTniaLabels);
-  for (long row : run_.level_rows->rows_of(level_key)) {
-    ++run_.receiver_no;
+  for (long row : run_->level_rows->rows_of(level_key)) {
+    ++run_->receiver_no;
     const std::string label = quillan::trim(cell(kLevelSheet, row, kLevelLabelColumn).to_text());
     const double height = rounded(kLevelSheet, row, kLevelHeightColumn, "height above ground");
     // Only the ID is cut to 20 characters: the key and label that follow
     // keep the levels of one receiver apart.
-    receivers.receiver_with_full_name({run_.receiver_no,
+    receivers.receiver_with_full_name({run_->receiver_no,
                                        quillan::trim(id_part + "-" + key_part + "-" + label), x, y,
                                        z + height, height, 0, 360, facade});
   }

@@ -3,8 +3,6 @@
 // the exchange report directly.
 #pragma once
 
-#include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,8 +10,6 @@
 #include "quillan/varnik.h"
 #include "reading/line_reader.h"
 #include "report/exchange_report.h"
-#include "roadnoise/flow_table.h"
-#include "roadnoise/keyword_record.h"
 
 namespace kalvor {
 
@@ -22,6 +18,8 @@ struct SegmentRecord;
 struct BarrierPoints;
 struct LinePoints;
 struct ReceiverRecord;
+class FlowTable;
+class KeywordValue;
 }  // namespace roadnoise
 
 class RoadNoise_Lib {
@@ -36,22 +34,9 @@ class RoadNoise_Lib {
   void Convert_From_RoadNoise(JobDetails& frmMain);
 
  private:
-  // A companion file named by the master file.
-  struct NamedFile {
-    std::string path;
-    long master_line = 0;
-  };
+  // Everything one conversion reads, keeps and counts (roadnoise_run.h).
+  struct Run;
 
-  // The values of the road link record being written. Flow direction,
-  // surface type and texture depth keep the previous link's values unless the
-  // link's codes set them.
-  struct RoadLinkValues {
-    std::string link_id, category, flow, speed, gradient_correction, heavy_vehicles;
-    std::string flow_direction, dual_carriageway, vertical_separation;
-    std::string surface_type, texture_depth;
-  };
-
-  void reset(JobDetails& job);
   void RoadNoise_Consultant_Info(JobDetails& frmMain, report::Writer& out);
   void read_master_file(reading::LineReader& master, report::Writer& out);
   void take_cutoff_values(const std::string& line);
@@ -85,23 +70,7 @@ class RoadNoise_Lib {
                       const std::string& file, report::Writer& out);
 
   quillan::Varnik lib_;
-  JobDetails* job_ = nullptr;
-
-  // Conversion state, reset at the start of every conversion.
-  std::string master_path_;
-  std::string master_folder_;
-  std::string project_title_;
-  std::string cutoff_angle_, cutoff_distance_, cutoff_reflection_;
-  NamedFile flow_file_;
-  std::map<std::string, NamedFile, std::less<>> companions_;
-  std::optional<roadnoise::FlowTable> flows_;
-  long line_counter_ = 0;
-  long link_number_ = 0;
-  RoadLinkValues road_;
-  // Carried from one barrier file to the next within a conversion.
-  std::string saved_link_id_;
-  std::string barrier_type_;
-  roadnoise::KeywordValue foa_{"FOA"}, wba_{"WBA"};
+  Run* run_ = nullptr;
 };
 
 }  // namespace kalvor

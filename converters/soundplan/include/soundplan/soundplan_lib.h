@@ -10,17 +10,18 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "job/job_details.h"
 #include "quillan/value.h"
 #include "quillan/varnik.h"
-#include "soundplan/project_file.h"
 
 namespace kalvor {
 
-class HFA_Lib;
+namespace soundplan {
+class ProjectFile;
+struct Record;
+}  // namespace soundplan
 
 class SoundPlan_Lib {
  public:
@@ -63,6 +64,8 @@ class SoundPlan_Lib {
 
  private:
   class RoadTranslation;
+  // The state of the conversion under way (soundplan_run.h).
+  struct Run;
   struct Counters {
     long links = 0, nodes = 0, layouts = 0;
   };
@@ -83,11 +86,11 @@ class SoundPlan_Lib {
   void write_intermediate_input(const std::string& folder, const Counters& counters);
   void write_intermediate_layout_barrier(const std::string& folder);
   void copy_lines(const std::string& path, int channel, int output_channel);
+  IntermediateFiles write_intermediate_files(const std::string& folder);
   void hand_over_to_hfanoise(const IntermediateFiles& files);
 
   quillan::Varnik lib_;
-  std::unique_ptr<HFA_Lib> hfa_;
-  JobDetails* frmMain_ = nullptr;  // the job of the conversion under way
+  Run* run_ = nullptr;
 };
 
 }  // namespace kalvor

@@ -4,20 +4,19 @@
 // filling in which barriers belong to which roads.
 #pragma once
 
-#include <map>
-#include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "job/job_details.h"
 #include "quillan/value.h"
 #include "quillan/varnik.h"
-#include "quillan/workbook.h"
-#include "report/exchange_report.h"
-#include "tnia/sheet_index.h"
 
 namespace kalvor {
+
+namespace tnia {
+class RowGroups;
+}  // namespace tnia
 
 class TNIA_Lib {
  public:
@@ -30,25 +29,8 @@ class TNIA_Lib {
   // associated barriers or the barrier links' associated roads.
   enum class Association { BarriersOfRoads, RoadsOfBarriers };
 
-  // Everything one conversion builds up; replaced at the start of each.
-  struct Run {
-    JobDetails* job = nullptr;
-    std::string workbook_path;
-    std::string pieces;  // the private folder and the start of the piece names
-    std::unique_ptr<quillan::Workbook> workbook;
-    long current_row = 0;  // of worksheet 1
-    long road_link_no = 0, barrier_link_no = 0, receiver_no = 0, segment_no = 0;
-    Value previous_id, current_id;
-    report::DateTimeText date_time;
-    double progress = 0, road_step = 0, barrier_step = 0, receiver_step = 0;
-    // The current road link's width and the previous node, as the segment
-    // rows of roads (formatted) and barriers (rounded) need them.
-    Value road_width;
-    Value node_x, node_y, node_z;
-    double barrier_height = 0;
-    std::map<int, tnia::FirstRowIndex> feature_rows;  // by attribute worksheet
-    std::optional<tnia::RowGroups> level_rows;
-  };
+  // Everything one conversion builds up (tnia_run.h).
+  struct Run;
 
   void open_file_handler(const std::string& absolute_path, int io_type, int file_handler);
   void close_file_handler(int IFileNo);
@@ -96,7 +78,7 @@ class TNIA_Lib {
                                                                  int index_channel);
 
   quillan::Varnik lib_;
-  Run run_;
+  Run* run_ = nullptr;
 };
 
 }  // namespace kalvor

@@ -10,8 +10,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "keyword_record.h"
 #include "reading/line_reader.h"
-#include "roadnoise/keyword_record.h"
 
 namespace kalvor::roadnoise {
 
