@@ -75,7 +75,7 @@ MessageResult CliWindow::message_box(const std::string& text, MessageIcon icon,
     std::fprintf(stderr, "\r\033[K");
     progress_shown_ = false;
   }
-  std::fprintf(stderr, "kalvor-convert: %s\n", platform::windows1252_to_utf8(text).c_str());
+  std::fprintf(stderr, "kalvor-convert: %s\n", platform::message_to_utf8(text).c_str());
   return MemoryJob::message_box(text, icon, buttons, title);
 }
 

@@ -166,4 +166,32 @@ std::string windows1252_to_utf8(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Length of the UTF-8 sequence that a lead byte opens, 0 when it opens none.
+std::size_t utf8_sequence_length(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+bool is_valid_utf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = utf8_sequence_length(static_cast<unsigned char>(text[at]));
+    if (length == 0 || at + length > text.size()) return false;
+    for (std::size_t i = 1; i < length; ++i)
+      if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return false;
+    at += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string message_to_utf8(std::string_view text) {
+  return is_valid_utf8(text) ? std::string(text) : windows1252_to_utf8(text);
+}
+
 }  // namespace kalvor::platform

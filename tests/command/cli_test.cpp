@@ -75,4 +75,20 @@ TEST(KalvorConvert, AFailedConversionExitsWithOneAndLeavesNoReport) {
   EXPECT_EQ(kalvor::test::list_files(dir.path()), "");
 }
 
+// Paths reach the message in the file system's own spelling: a UTF-8 name
+// must not come out re-encoded as if it were Windows-1252 ("StraÃŸe").
+TEST(KalvorConvert, MessagesSpellPathsAsTheFileSystemDoes) {
+  ScratchDir dir;
+  ConvertRun r = run_kalvor_convert("--format hfcnoise --input " +
+                                    (dir / "Stra\xC3\x9F"
+                                           "e.dat")
+                                        .string() +
+                                    " --output " + (dir / "report.txt").string() + " " + details());
+  EXPECT_EQ(r.exit_status, 1);
+  EXPECT_NE(r.output.find("Stra\xC3\x9F"
+                          "e.dat"),
+            std::string::npos)
+      << r.output;
+}
+
 }  // namespace

@@ -1,10 +1,10 @@
 // The keyword rule and the flow table built once per conversion.
 #include <vector>
 
-#include "quillan/text.h"
-#include "reading/line_reader.h"
 #include "flow_table.h"
 #include "keyword_record.h"
+#include "quillan/text.h"
+#include "reading/line_reader.h"
 #include "roadnoise_test_support.h"
 
 namespace kalvor::test {

@@ -38,5 +38,10 @@ std::string utf8_to_windows1252(std::string_view utf8);
 std::string characters_outside_windows1252(std::string_view utf8);
 // Windows-1252 to UTF-8 (for showing report texts on a terminal or window).
 std::string windows1252_to_utf8(std::string_view text);
+// A message for a UTF-8 terminal or window. Messages carry paths in the file
+// system's own spelling (UTF-8) and, at times, quoted input lines in
+// Windows-1252: a text that is valid UTF-8 is shown as it is, any other is
+// read as Windows-1252.
+std::string message_to_utf8(std::string_view text);
 
 }  // namespace kalvor::platform
