@@ -145,7 +145,8 @@ TEST(ReportReader, ReadsRecordValuesAndOverflowingColumns) {
 }
 
 TEST(ReportReader, KeepsUnknownValuesAsText) {
-  const RoadLinkRecord& road = golden("hfa/empty_node_section/expected.txt").roads[0];
+  const ParsedReport report = golden("hfa/empty_node_section/expected.txt");
+  const RoadLinkRecord& road = report.roads[0];
   EXPECT_EQ(road.flow, "???");
   EXPECT_EQ(road.speed, "???");
   EXPECT_EQ(road.texture_depth, "???");
