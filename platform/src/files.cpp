@@ -77,6 +77,8 @@ char to_windows1252(char32_t cp) {
   return '?';
 }
 
+}  // namespace
+
 void append_utf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -94,7 +96,6 @@ void append_utf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-}  // namespace
 
 namespace {
 

@@ -36,6 +36,8 @@ std::string utf8_to_windows1252(std::string_view utf8);
 // appear; bytes that are not UTF-8 are among them. Empty when the text
 // converts unchanged.
 std::string characters_outside_windows1252(std::string_view utf8);
+// Appends one character, given by its code point, as UTF-8.
+void append_utf8(std::string& out, char32_t code_point);
 // Windows-1252 to UTF-8 (for showing report texts on a terminal or window).
 std::string windows1252_to_utf8(std::string_view text);
 // A message for a UTF-8 terminal or window. Messages carry paths in the file
