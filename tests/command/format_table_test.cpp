@@ -124,6 +124,10 @@ TEST(FormatStructure, AnInputWithoutItsFormatsStructureFailsNamingIt) {
                                          " does not look like an HFANoise file: none of its "
                                          "section headings was found");
   }
+  // A title with "---" in it is only the title.
+  test::write_file(dir / "cut.dat", "Bypass --- stage 2\r\n\r\n Number of");
+  EXPECT_THROW(require_structure(*format_named("hfanoise"), (dir / "cut.dat").string()),
+               ConversionError);
   test::write_file(dir / "empty.mas", "");
   EXPECT_THROW(require_structure(*format_named("roadnoise"), (dir / "empty.mas").string()),
                ConversionError);

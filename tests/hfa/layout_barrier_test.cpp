@@ -1,5 +1,6 @@
-// Layout-barrier pieces: the merge of the left and right pieces, markers
-// without an entry, and unreadable layout-barrier files.
+// Layout-barrier pieces: the merge of the left and right pieces, and
+// unreadable layout-barrier files. A layout without an entry (the road keeps
+// no barrier) is part of the layout_barriers golden case.
 #include <gtest/gtest.h>
 
 #include "hfa/hfa_lib.h"
@@ -51,34 +52,6 @@ TEST_F(SortLB, CopiesTheRightPieceAloneWhenTheLeftIsEmpty) {
 
 TEST_F(SortLB, EndsOneSidedLeftPiecesWithAnEmptyLine) {
   EXPECT_EQ("\r\n" + body(3) + "\r\n" + body(4) + "\r\n", sorted(record(3) + record(4), ""));
-}
-
-TEST(LayoutBarrierMarker, LayoutWithoutEntryLeavesTheRoadWithoutBarrier) {
-  ScratchDir dir;
-  write_file(dir / "laybarr.txt", "heading\r\n------\r\n 1 1 2 90 1 2 90\r\n");
-  const std::string road =
-      "\r\nLink No.:   1\r\nAssociated Barrier Link No.: Layout: 7: Grade: 1: 0: R\r\n"
-      "Seg From\r\nNo. X\r\n1   0.0      0.0      0.0   0.0   10.0     0.0      0.0   0.0   7.0  "
-      "  0.0     0.0    \r\n\r\n";
-  write_file(dir / "road", road);
-  quillan::Varnik lib;
-  HFA_Lib converter;
-  converter.HFANoise_CreateCheckIndexForLayBar((dir / "laybarr.txt").string(), 14);
-  lib.open_file_handler((dir / "road").string(), 0, 1, false);
-  const std::pair<const char*, int> outputs[] = {{"roadLB", 23}, {"left", 20}, {"right", 21}};
-  for (auto [name, channel] : outputs) {
-    lib.open_file_handler((dir / name).string(), 1, channel, false);
-  }
-  while (
-      converter.HFANoise_GenerateLayoutBarrier(1, 23, (dir / "laybarr.txt").string(), 14, 20, 21)) {
-  }
-  lib.close_ALL_file_handler();
-  std::string expected = road;
-  expected.replace(expected.find("Layout: 7"), std::string("Layout: 7: Grade: 1: 0: R").size(),
-                   "N/A");
-  EXPECT_EQ(expected, read_file(dir / "roadLB"));
-  EXPECT_EQ("", read_file(dir / "left"));
-  EXPECT_EQ("", read_file(dir / "right"));
 }
 
 TEST(LayoutBarrierFile, MissingFileIsNamedAndNoReportIsWritten) {

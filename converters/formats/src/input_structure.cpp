@@ -72,7 +72,14 @@ bool is_project_file_name(const std::string& name) {
 
 std::string missing_in_hfanoise(const fs::path& input) {
   const auto lines = first_lines(input, kMaxLinesScanned);
-  if (!lines || std::ranges::any_of(*lines, starts_section)) return {};
+  if (!lines) return {};
+  // The first line with text is the title, whatever it holds: a title with
+  // "---" in it opens no section.
+  auto rest = std::ranges::find_if(*lines, [](const std::string& line) {
+    return !quillan::trim(line).empty();
+  });
+  if (rest != lines->end()) ++rest;
+  if (std::any_of(rest, lines->end(), starts_section)) return {};
   return "none of its section headings was found";
 }
 

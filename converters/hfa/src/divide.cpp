@@ -4,13 +4,12 @@
 #include <stdexcept>
 
 #include "chain_order.h"
-#include "conversion.h"
+#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
 
 namespace kalvor {
 
-using hfa::Conversion;
 using hfa::lower;
 using hfa::value_of;
 namespace channel = hfa::channel;
@@ -54,7 +53,7 @@ void widen(quillan::Varnik& lib, hfa::NodeRange& range, const std::string& value
 
 void HFA_Lib::Divide_HFA_Input_File(JobDetails& frmMain, int InputFileNo, long& num_of_barriers,
                                     long& num_of_NSRs) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   for (hfa::NodeRange* range :
        {&c.all_roads, &c.roads_a2b, &c.roads_b2a, &c.barriers, &c.receivers, &c.layouts}) {
     *range = hfa::NodeRange{};
@@ -93,10 +92,10 @@ void HFA_Lib::Divide_HFA_Input_File(JobDetails& frmMain, int InputFileNo, long& 
 
 void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_of_barriers,
                                long& num_of_NSRs) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   std::vector<std::string> fields = lib_.split_inputline(line, " ");
   if (fields.size() < hfa::min_fields::Link) {
-    hfa::input_error(c, line_no,
+    hfa::input_error(c.input_path, line_no,
                      "a link line needs at least 6 fields (link, A-node, "
                      "B-node, layout, description, include flag), found " +
                          std::to_string(fields.size()));
@@ -107,7 +106,7 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
   // fields its kind needs.
   const std::size_t needed = fields_translated(kind);
   if (fields.size() < needed && value_of(fields[1]) != value_of(fields[2])) {
-    hfa::input_error(c, line_no,
+    hfa::input_error(c.input_path, line_no,
                      "a \"" + fields[kLinkDescription] + "\" line needs at least " +
                          std::to_string(needed) + " fields, found " +
                          std::to_string(fields.size()));
@@ -132,7 +131,7 @@ void HFA_Lib::handle_link_line(const std::string& line, long line_no, long& num_
 // Node lines are kept only when their number lies within the node numbers
 // that the links use.
 void HFA_Lib::handle_node_line(const std::string& line, long line_no) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   double max_node = 0, min_node = 9999;
   for (const hfa::NodeRange* range : {&c.all_roads, &c.barriers, &c.receivers}) {
     max_node = std::max(max_node, range->max.to_number());
@@ -148,12 +147,12 @@ void HFA_Lib::handle_node_line(const std::string& line, long line_no) {
 // Layout lines are kept when some road uses their number and their flow is
 // not zero.
 void HFA_Lib::handle_layout_line(const std::string& line, long line_no) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   std::vector<std::string> fields = lib_.split_inputline(line, " ");
   const double layout = value_of(fields[0]);
   if (layout < c.layouts.min.to_number() || layout > c.layouts.max.to_number()) return;
   if (fields.size() < kLayoutFilterFields) {
-    hfa::input_error(c, line_no,
+    hfa::input_error(c.input_path, line_no,
                      "a layout line needs at least " + std::to_string(hfa::min_fields::Layout) +
                          " fields, found " + std::to_string(fields.size()));
   }
@@ -164,7 +163,7 @@ void HFA_Lib::handle_layout_line(const std::string& line, long line_no) {
 
 void HFA_Lib::Divide_Road_into_A2B_and_B2A(int InputFileNo, int A2BFileNo, int B2AFileNo,
                                            long& num_of_roads_a2b, long& num_of_roads_b2a) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   c.roads_a2b = hfa::NodeRange{};
   c.roads_b2a = hfa::NodeRange{};
   while (!lib_.CheckEOF(InputFileNo)) {
@@ -192,7 +191,7 @@ void HFA_Lib::Divide_Road_into_A2B_and_B2A(int InputFileNo, int A2BFileNo, int B
       widen(lib_, c.roads_a2b, fields[1]);
       widen(lib_, c.roads_a2b, fields[2]);
     }
-    c.job->process_events();
+    c.job.process_events();
   }
 }
 

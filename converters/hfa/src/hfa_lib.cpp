@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "conversion.h"
+#include "hfa_run.h"
+#include "job/active_run.h"
 #include "platform/files.h"
 #include "platform/scratch_folder.h"
 #include "quillan/text.h"
@@ -13,7 +14,6 @@
 
 namespace kalvor {
 
-using hfa::Conversion;
 namespace channel = hfa::channel;
 namespace suffix = hfa::suffix;
 
@@ -39,13 +39,12 @@ std::string join_from(const std::vector<std::string>& fields, std::size_t first)
   return quillan::trim(out);
 }
 
-void input_error(const Conversion& c, const std::string& what) {
-  throw ConversionError("The HFANoise input file " + c.input_path + ": " + what);
+void input_error(const std::string& input_path, const std::string& what) {
+  throw ConversionError("The HFANoise input file " + input_path + ": " + what);
 }
 
-void input_error(const Conversion& c, long line_number, const std::string& what) {
-  throw ConversionError(
-      reading::line_message(kInputRole + (" " + c.input_path), line_number, what));
+void input_error(const std::string& input_path, long line_number, const std::string& what) {
+  throw ConversionError(reading::line_message(kInputRole + (" " + input_path), line_number, what));
 }
 
 }  // namespace hfa
@@ -77,13 +76,12 @@ void record_done(JobDetails& job, double step) {
 
 }  // namespace
 
-HFA_Lib::HFA_Lib() : state_(std::make_unique<Conversion>()) {}
+HFA_Lib::HFA_Lib() = default;
 HFA_Lib::~HFA_Lib() = default;
 
 void HFA_Lib::Convert_From_HFANoise(JobDetails& frmMain) {
-  state_ = std::make_unique<Conversion>();
-  Conversion& c = *state_;
-  c.job = &frmMain;
+  Run c(frmMain);
+  const ActiveRun active(run_, c);
   c.input_path = frmMain.text(control::InputPath);
   c.output_path = frmMain.text(control::OutputPath);
   c.layout_barrier_path = quillan::trim(frmMain.text(control::LayoutBarrierFile));
@@ -117,17 +115,17 @@ void HFA_Lib::close_file_handler(int IFileNo) {
 }
 
 std::string HFA_Lib::temp(const char* suffix) const {
-  return state_->scratch_folder + "/temp" + suffix;
+  return run_->scratch_folder + "/temp" + suffix;
 }
 
 std::string HFA_Lib::piece(const char* suffix) const {
-  return state_->scratch_folder + "/report" + suffix;
+  return run_->scratch_folder + "/report" + suffix;
 }
 
 // Splits the input by record kind, then the roads by driving direction, and
 // builds the node and layout look-ups from the finished temporary files.
 void HFA_Lib::split_input(JobDetails& frmMain) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   long num_of_barriers = 0, num_of_NSRs = 0;
   reading::open_input(lib_, channel::Input, hfa::kInputRole, c.input_path);
   open_file_handler(temp(suffix::Roads), 1, channel::Roads);
@@ -158,7 +156,7 @@ void HFA_Lib::split_input(JobDetails& frmMain) {
 }
 
 void HFA_Lib::order_temporary_files(JobDetails& frmMain) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   frmMain.set_progress(0);
   struct Job {
     const char* status;
@@ -188,7 +186,7 @@ void HFA_Lib::order_temporary_files(JobDetails& frmMain) {
 }
 
 void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   frmMain.set_progress(static_cast<float>(kTranslationStart));
 
   frmMain.set_status("Processing... (Road)");
@@ -235,7 +233,7 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
 }
 
 void HFA_Lib::assemble_report(JobDetails& frmMain, bool with_layout_barriers) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   frmMain.set_status("Formatting Output... ");
   open_file_handler(c.output_path, 1, channel::Report);
   report::Writer report(lib_, channel::Report, report::kHfaLabels);

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-#include "conversion.h"
+#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
@@ -13,7 +13,6 @@
 
 namespace kalvor {
 
-using hfa::Conversion;
 using hfa::lower;
 using hfa::value_of;
 using quillan::Value;
@@ -158,12 +157,12 @@ double entry_span(const hfa::IndexedLine& entry) {
 
 // Numbers the barriers of the sides that have one, continuing the report's
 // barrier links; returns the road's association text ("5", "5,6").
-std::string associate_barrier_links(Conversion& c, std::array<BarrierSide, 2>& sides) {
+std::string associate_barrier_links(long& barrier_link_no, std::array<BarrierSide, 2>& sides) {
   std::string association;
   for (BarrierSide& side : sides) {
     side.present = side.distance != 0 || side.end_distance != 0;
     if (!side.present) continue;
-    side.link_no = ++c.barrier_link_no;
+    side.link_no = ++barrier_link_no;
     if (!association.empty()) association += ",";
     association += std::to_string(side.link_no);
   }
@@ -270,7 +269,7 @@ bool copy_next_record(quillan::Varnik& lib, int IFileID, int OFileID) {
 // The layout-barrier file: two heading lines, then one line per layout up
 // to the first empty line.
 void HFA_Lib::HFANoise_CreateCheckIndexForLayBar(const std::string& LB_IFilePath, int LB_IFileID) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   c.layout_barrier_lines.clear();
   reading::open_input(lib_, LB_IFileID, hfa::kLayoutBarrierRole, LB_IFilePath);
   try {
@@ -289,12 +288,12 @@ void HFA_Lib::HFANoise_CreateCheckIndexForLayBar(const std::string& LB_IFilePath
 }
 
 bool HFA_Lib::HFANoise_CheckIndexForLayBar(const std::string& layout) const {
-  return state_->layout_barrier_lines.find(value_of(layout)) != nullptr;
+  return run_->layout_barrier_lines.find(value_of(layout)) != nullptr;
 }
 
 const hfa::IndexedLine* HFA_Lib::HFANoise_GetLayBarData(const std::string& LB_IFilePath,
                                                         double layout) const {
-  const hfa::IndexedLine* line = state_->layout_barrier_lines.find(layout);
+  const hfa::IndexedLine* line = run_->layout_barrier_lines.find(layout);
   if (line == nullptr) return nullptr;
   const std::size_t n = line->fields.size();
   if (n < kConstantEntryFields || (n > kConstantEntryFields && n < kEntryFields)) {
@@ -333,9 +332,9 @@ void HFA_Lib::generate_layout_barriers(JobDetails& frmMain) {
 bool HFA_Lib::HFANoise_GenerateLayoutBarrier(int Road_IFileID, int Road_OFileID,
                                              const std::string& LB_IFilePath, int, int LLB_OFileID,
                                              int RLB_OFileID) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   while (!lib_.CheckEOF(Road_IFileID)) {
-    if (c.job != nullptr) c.job->process_events();
+    c.job.process_events();
     const std::string line = lib_.GetLine(Road_IFileID);
     std::optional<Marker> marker = parse_marker(lib_, quillan::trim(line));
     if (!marker) {
@@ -350,7 +349,7 @@ bool HFA_Lib::HFANoise_GenerateLayoutBarrier(int Road_IFileID, int Road_OFileID,
       return true;
     }
     std::array<BarrierSide, 2> sides = layout_barrier_sides(*entry, marker->roadflow);
-    road.road_associated_barrier(associate_barrier_links(c, sides));
+    road.road_associated_barrier(associate_barrier_links(c.barrier_link_no, sides));
     copy_lines(lib_, Road_IFileID, Road_OFileID, kHeadingLines);
     const int pieces[2] = {LLB_OFileID, RLB_OFileID};
     // Roads of the B->A file run against their layout: its sides swap.

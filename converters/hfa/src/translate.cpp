@@ -1,12 +1,11 @@
 // Translation of the ordered temporary files into the report's records.
-#include "conversion.h"
+#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
 #include "quillan/text.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
 
-using hfa::Conversion;
 using hfa::lower;
 using hfa::value_of;
 using quillan::Value;
@@ -41,19 +40,19 @@ std::string field_shortage(const std::vector<std::string>& fields, std::size_t n
          " expected";
 }
 
-void require_fields(const Conversion& c, const std::vector<std::string>& fields, std::size_t needed,
+void require_fields(const std::string& input_path, const std::vector<std::string>& fields, std::size_t needed,
                     const std::string& line, const char* what) {
-  if (fields.size() < needed) hfa::input_error(c, field_shortage(fields, needed, line, what));
+  if (fields.size() < needed) hfa::input_error(input_path, field_shortage(fields, needed, line, what));
 }
 
 // The same for a line of the node or layout file, naming its line of the input.
-void require_fields(const Conversion& c, const hfa::IndexedLine& line,
+void require_fields(const std::string& input_path, const hfa::IndexedLine& line,
                     const std::vector<long>& input_lines, std::size_t needed, const char* what) {
   if (line.fields.size() >= needed) return;
   const auto index = static_cast<std::size_t>(line.line_number - 1);
   const std::string shortage = field_shortage(line.fields, needed, line.text, what);
-  if (index < input_lines.size()) hfa::input_error(c, input_lines[index], shortage);
-  hfa::input_error(c, shortage);
+  if (index < input_lines.size()) hfa::input_error(input_path, input_lines[index], shortage);
+  hfa::input_error(input_path, shortage);
 }
 
 // Ground cover column: 1 for soft ground, 0 for hard ground.
@@ -95,12 +94,12 @@ std::string one_decimal(const std::string& text) {
 }  // namespace
 
 void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   const hfa::IndexedLine* line = c.node_index.find(value_of(node));
   if (line == nullptr) return;
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
-    require_fields(c, *line, c.node_input_lines, hfa::min_fields::Node, "node");
+    require_fields(c.input_path, *line, c.node_input_lines, hfa::min_fields::Node, "node");
     it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
@@ -108,7 +107,7 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
 }
 
 void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   hfa::RoadLayout& l = c.layout;
   for (std::string* value : {&l.flow, &l.speed, &l.heavy_vehicles, &l.texture_depth, &l.surface,
                              &l.elevated, &l.flow_direction, &l.dual_carriageway, &l.category}) {
@@ -118,7 +117,7 @@ void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
   l.road_width = kUnknown;
   const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
   if (line == nullptr) return;
-  require_fields(c, *line, c.layout_input_lines, hfa::min_fields::Layout, "layout");
+  require_fields(c.input_path, *line, c.layout_input_lines, hfa::min_fields::Layout, "layout");
   const std::vector<std::string>& f = line->fields;
   l.flow = f[1];
   l.speed = f[2];
@@ -136,7 +135,7 @@ void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
 }
 
 void HFA_Lib::HFANoise_Misc_Info(JobDetails& frmMain, int OFileID) {
-  const Conversion& c = *state_;
+  const Run& c = *run_;
   report::Writer report(lib_, OFileID, report::kHfaLabels);
   report.consultant_block(report::consultant_from(frmMain));
   report::ProjectSettings settings;
@@ -153,12 +152,12 @@ void HFA_Lib::HFANoise_Misc_Info(JobDetails& frmMain, int OFileID) {
 }
 
 bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool WithLayBar) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   if (lib_.CheckEOF(IFileID)) return false;
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   c.fields = lib_.split_inputline(line, " ");
   const std::vector<std::string>& f = c.fields;
-  require_fields(c, f, hfa::min_fields::Road, line, "road");
+  require_fields(c.input_path, f, hfa::min_fields::Road, line, "road");
   if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
     HFANoise_Get_Node(f[1], 0);
     HFANoise_Get_Node(f[2], 1);
@@ -180,7 +179,7 @@ bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool 
 }
 
 void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   const std::vector<std::string>& f = c.fields;
   c.segment_no = 0;
   ++c.road_link_no;
@@ -215,18 +214,18 @@ void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
 }
 
 bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   if (lib_.CheckEOF(IFileID)) return false;
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
-  require_fields(c, f, hfa::min_fields::Link, line, "barrier");
+  require_fields(c.input_path, f, hfa::min_fields::Link, line, "barrier");
   if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
     HFANoise_Get_Node(f[1], 0);
     HFANoise_Get_Node(f[2], 1);
   }
   const std::string kind = lower(f[4]);
-  if (kind == "barrier") require_fields(c, f, hfa::min_fields::Barrier, line, "barrier");
-  if (kind == "building") require_fields(c, f, hfa::min_fields::Building, line, "building");
+  if (kind == "barrier") require_fields(c.input_path, f, hfa::min_fields::Barrier, line, "barrier");
+  if (kind == "building") require_fields(c.input_path, f, hfa::min_fields::Building, line, "building");
 
   report::Writer report(lib_, OFileID, report::kHfaLabels);
   if (c.first_barrier || f[1] != c.previous_barrier_b) {
@@ -271,11 +270,11 @@ void HFA_Lib::HFANoise_Print_NSRs_Headings(int OFileID) {
 }
 
 bool HFA_Lib::HFANoise_Print_NSRs(int IFileID, int OFileID) {
-  Conversion& c = *state_;
+  Run& c = *run_;
   if (lib_.CheckEOF(IFileID)) return false;
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
-  require_fields(c, f, hfa::min_fields::Receiver, line, "receiver");
+  require_fields(c.input_path, f, hfa::min_fields::Receiver, line, "receiver");
   if (quillan::is_numeric_text(f[1])) HFANoise_Get_Node(f[1], 0);
 
   report::ReceiverRow row;

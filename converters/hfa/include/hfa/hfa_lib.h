@@ -15,7 +15,6 @@
 // state.
 #pragma once
 
-#include <memory>
 #include <string>
 
 #include "job/job_details.h"
@@ -24,7 +23,6 @@
 namespace kalvor {
 
 namespace hfa {
-struct Conversion;
 struct IndexedLine;
 }  // namespace hfa
 
@@ -37,17 +35,32 @@ class HFA_Lib {
 
   void Convert_From_HFANoise(JobDetails& frmMain);
 
-  // Splitting and ordering.
+  // Steps that keep no state of their own between calls, so they can also be
+  // run on their own: putting a temporary file's lines into chain order, and
+  // merging the left and right layout-barrier pieces by link number.
+  void rearrange_input_text_by_col(JobDetails& frmMain, const std::string& IFileAbsoluteName,
+                                   int Output_FileID, double MaxNode, double MinNode,
+                                   long NumOfNodes);
+  void HFANoise_SortLB(const std::string& LLB_IFilePath, int LLB_IFileID,
+                       const std::string& RLB_IFilePath, int RLB_IFileID, int LB_OFileID);
+
+ private:
+  // Everything one conversion reads, keeps and counts (hfa_run.h).
+  struct Run;
+
+  void open_file_handler(const std::string& absolute_path, const quillan::Value& io_type,
+                         int file_handler);
+  void close_file_handler(int IFileNo);
+
+  // Splitting.
   void Divide_HFA_Input_File(JobDetails& frmMain, int InputFileNo, long& num_of_barriers,
                              long& num_of_NSRs);
   void Divide_Road_into_A2B_and_B2A(int InputFileNo, int A2BFileNo, int B2AFileNo,
                                     long& num_of_roads_a2b, long& num_of_roads_b2a);
-  void rearrange_input_text_by_col(JobDetails& frmMain, const std::string& IFileAbsoluteName,
-                                   int Output_FileID, double MaxNode, double MinNode,
-                                   long NumOfNodes);
-  void open_file_handler(const std::string& absolute_path, const quillan::Value& io_type,
-                         int file_handler);
-  void close_file_handler(int IFileNo);
+  void handle_link_line(const std::string& line, long line_no, long& num_of_barriers,
+                        long& num_of_NSRs);
+  void handle_node_line(const std::string& line, long line_no);
+  void handle_layout_line(const std::string& line, long line_no);
 
   // Record translation: each Print operation translates one line of its
   // ordered file and returns false at the end of it.
@@ -56,40 +69,33 @@ class HFA_Lib {
   bool HFANoise_Print_Barriers(int IFileID, int OFileID);
   void HFANoise_Print_NSRs_Headings(int OFileID);
   bool HFANoise_Print_NSRs(int IFileID, int OFileID);
+  void HFANoise_Get_Node(const std::string& node, int end);
+  void HFANoise_Get_Layout(const std::string& layout);
+  void write_road_link_head(int OFileID, int roadflow, bool WithLayBar);
 
   // Layout barriers.
   void HFANoise_CreateCheckIndexForLayBar(const std::string& LB_IFilePath, int LB_IFileID);
   bool HFANoise_GenerateLayoutBarrier(int Road_IFileID, int Road_OFileID,
                                       const std::string& LB_IFilePath, int LB_IFileID,
                                       int LLB_OFileID, int RLB_OFileID);
-  void HFANoise_SortLB(const std::string& LLB_IFilePath, int LLB_IFileID,
-                       const std::string& RLB_IFilePath, int RLB_IFileID, int LB_OFileID);
-
- private:
-  void HFANoise_Get_Node(const std::string& node, int end);
-  void HFANoise_Get_Layout(const std::string& layout);
   bool HFANoise_CheckIndexForLayBar(const std::string& layout) const;
   const hfa::IndexedLine* HFANoise_GetLayBarData(const std::string& LB_IFilePath,
                                                  double layout) const;
   void HFANoise_MergeLB(const std::string& first_path, int first_id, const std::string& second_path,
                         int second_id, int OFileID, double& expected);
 
+  // The phases of a conversion.
   void split_input(JobDetails& frmMain);
   void order_temporary_files(JobDetails& frmMain);
   void translate_records(JobDetails& frmMain, bool with_layout_barriers);
   void generate_layout_barriers(JobDetails& frmMain);
   void assemble_report(JobDetails& frmMain, bool with_layout_barriers);
 
-  void handle_link_line(const std::string& line, long line_no, long& num_of_barriers,
-                        long& num_of_NSRs);
-  void handle_node_line(const std::string& line, long line_no);
-  void handle_layout_line(const std::string& line, long line_no);
-  void write_road_link_head(int OFileID, int roadflow, bool WithLayBar);
   std::string temp(const char* suffix) const;
   std::string piece(const char* suffix) const;
 
   quillan::Varnik lib_;
-  std::unique_ptr<hfa::Conversion> state_;
+  Run* run_ = nullptr;
 };
 
 }  // namespace kalvor

@@ -1,6 +1,6 @@
-// The state of one HFANoise conversion: paths, counters, node ranges, the
-// look-up indexes and the values carried from one translated line to the
-// next.
+// The state of one HFANoise conversion, built at its entry: paths,
+// counters, node ranges, the look-up indexes and the values carried from one
+// translated line to the next.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "first_line_index.h"
+#include "hfa/hfa_lib.h"
 #include "job/job_details.h"
 #include "quillan/value.h"
 
@@ -100,8 +101,29 @@ struct RoadLayout {
   quillan::Value road_width;
 };
 
-struct Conversion {
-  JobDetails* job = nullptr;
+// ASCII letters to lower case, for the keyword comparisons of the input.
+std::string lower(std::string_view text);
+
+// The number a field stands for (its leading number, 0 when none).
+double value_of(const std::string& field);
+
+// Fields from `first` to the last joined with one blank and trimmed.
+std::string join_from(const std::vector<std::string>& fields, std::size_t first);
+
+// Throws a ConversionError about the HFANoise input file at `input_path`.
+[[noreturn]] void input_error(const std::string& input_path, const std::string& what);
+// The same, about one of its lines.
+[[noreturn]] void input_error(const std::string& input_path, long line_number,
+                              const std::string& what);
+
+}  // namespace kalvor::hfa
+
+namespace kalvor {
+
+struct HFA_Lib::Run {
+  explicit Run(JobDetails& job) : job(job) {}
+
+  JobDetails& job;
   std::string input_path;
   std::string scratch_folder;  // private to this conversion
   std::string output_path;
@@ -111,20 +133,20 @@ struct Conversion {
   bool soundplan_derived = false;
 
   long num_of_roads_a2b = 0, num_of_roads_b2a = 0, num_of_barriers = 0, num_of_NSRs = 0;
-  NodeRange all_roads, roads_a2b, roads_b2a, barriers, receivers, layouts;
+  hfa::NodeRange all_roads, roads_a2b, roads_b2a, barriers, receivers, layouts;
 
   // The input file's line number of each line of the node and layout
   // temporary files, in their order.
   std::vector<long> node_input_lines, layout_input_lines;
-  FirstLineIndex node_index;
+  hfa::FirstLineIndex node_index;
   // Node coordinates already rounded, by node line: nodes are shared by
   // several segments.
-  std::unordered_map<const IndexedLine*, NodeEnd> rounded_nodes;
-  FirstLineIndex layout_index;
+  std::unordered_map<const hfa::IndexedLine*, hfa::NodeEnd> rounded_nodes;
+  hfa::FirstLineIndex layout_index;
 
   std::vector<std::string> fields;  // of the road line being translated
-  NodeEnd from, to;
-  RoadLayout layout;
+  hfa::NodeEnd from, to;
+  hfa::RoadLayout layout;
 
   std::string previous_b;
   std::string previous_layout;
@@ -137,21 +159,7 @@ struct Conversion {
   long receiver_no = 0;
 
   // Data lines of the layout-barrier file by layout number.
-  FirstLineIndex layout_barrier_lines;
+  hfa::FirstLineIndex layout_barrier_lines;
 };
 
-// ASCII letters to lower case, for the keyword comparisons of the input.
-std::string lower(std::string_view text);
-
-// The number a field stands for (its leading number, 0 when none).
-double value_of(const std::string& field);
-
-// Fields from `first` to the last joined with one blank and trimmed.
-std::string join_from(const std::vector<std::string>& fields, std::size_t first);
-
-// Throws a ConversionError about the HFANoise input file.
-[[noreturn]] void input_error(const Conversion& c, const std::string& what);
-// The same, about one of its lines.
-[[noreturn]] void input_error(const Conversion& c, long line_number, const std::string& what);
-
-}  // namespace kalvor::hfa
+}  // namespace kalvor
