@@ -219,8 +219,7 @@ std::vector<std::string> broken_promises(const BadCase& c) {
   // else may change.
   Snapshot inputs_after = snapshot(run.input_dir());
   Snapshot outputs_after = snapshot(run.output_dir());
-  auto take_report_as_expected = [&](const fs::path& dir, const Snapshot& before,
-                                     Snapshot& after) {
+  auto take_report_as_expected = [&](const fs::path& dir, const Snapshot& before, Snapshot& after) {
     const std::string name = fs::relative(output, dir).string();
     if (name.starts_with("..")) return;
     if (before.contains(name))

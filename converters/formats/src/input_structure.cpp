@@ -75,9 +75,8 @@ std::string missing_in_hfanoise(const fs::path& input) {
   if (!lines) return {};
   // The first line with text is the title, whatever it holds: a title with
   // "---" in it opens no section.
-  auto rest = std::ranges::find_if(*lines, [](const std::string& line) {
-    return !quillan::trim(line).empty();
-  });
+  auto rest = std::ranges::find_if(
+      *lines, [](const std::string& line) { return !quillan::trim(line).empty(); });
   if (rest != lines->end()) ++rest;
   if (std::any_of(rest, lines->end(), starts_section)) return {};
   return "none of its section headings was found";

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "chain_order.h"
-#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
+#include "hfa_run.h"
 #include "quillan/text.h"
 
 namespace kalvor {

@@ -10,6 +10,7 @@
 #include "quillan/text.h"
 #include "reading/input_file.h"
 #include "reading/line_reader.h"
+#include "reading/record_loop.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -69,9 +70,9 @@ double step_for(long records) {
   return kTranslationShare / (static_cast<double>(records) + 1);
 }
 
-void record_done(JobDetails& job, double step) {
-  job.process_events();
-  job.advance_progress(step);
+// Moves the bar by `step` after each record.
+auto advancing_by(JobDetails& job, double step) {
+  return [&job, step](long) { job.advance_progress(step); };
 }
 
 }  // namespace
@@ -194,16 +195,22 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
   const double road_step = step_for(c.num_of_roads_a2b + c.num_of_roads_b2a);
   open_file_handler(piece(suffix::RoadPiece), 1, channel::RoadPiece);
   open_file_handler(temp(suffix::SortedRoadsA2B), 0, channel::SortedRoadsA2B);
-  while (
-      HFANoise_Print_Roads(channel::SortedRoadsA2B, channel::RoadPiece, 0, with_layout_barriers)) {
-    record_done(frmMain, road_step);
-  }
+  reading::for_each_record(
+      frmMain,
+      [&] {
+        return HFANoise_Print_Roads(channel::SortedRoadsA2B, channel::RoadPiece, 0,
+                                    with_layout_barriers);
+      },
+      advancing_by(frmMain, road_step));
   close_file_handler(channel::SortedRoadsA2B);
   open_file_handler(temp(suffix::SortedRoadsB2A), 0, channel::SortedRoadsB2A);
-  while (
-      HFANoise_Print_Roads(channel::SortedRoadsB2A, channel::RoadPiece, 1, with_layout_barriers)) {
-    record_done(frmMain, road_step);
-  }
+  reading::for_each_record(
+      frmMain,
+      [&] {
+        return HFANoise_Print_Roads(channel::SortedRoadsB2A, channel::RoadPiece, 1,
+                                    with_layout_barriers);
+      },
+      advancing_by(frmMain, road_step));
   close_file_handler(channel::SortedRoadsB2A);
   report::Writer(lib_, channel::RoadPiece, report::kHfaLabels).empty_line();
   close_file_handler(channel::RoadPiece);
@@ -213,9 +220,10 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
   const double barrier_step = step_for(c.num_of_barriers);
   open_file_handler(piece(suffix::BarrierPiece), 1, channel::BarrierPiece);
   open_file_handler(temp(suffix::SortedBarriers), 0, channel::SortedBarriers);
-  while (HFANoise_Print_Barriers(channel::SortedBarriers, channel::BarrierPiece)) {
-    record_done(frmMain, barrier_step);
-  }
+  reading::for_each_record(
+      frmMain,
+      [&] { return HFANoise_Print_Barriers(channel::SortedBarriers, channel::BarrierPiece); },
+      advancing_by(frmMain, barrier_step));
   close_file_handler(channel::SortedBarriers);
   close_file_handler(channel::BarrierPiece);
 
@@ -225,9 +233,10 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
   open_file_handler(piece(suffix::ReceiverPiece), 1, channel::ReceiverPiece);
   HFANoise_Print_NSRs_Headings(channel::ReceiverPiece);
   open_file_handler(temp(suffix::SortedReceivers), 0, channel::SortedReceivers);
-  while (HFANoise_Print_NSRs(channel::SortedReceivers, channel::ReceiverPiece)) {
-    record_done(frmMain, receiver_step);
-  }
+  reading::for_each_record(
+      frmMain,
+      [&] { return HFANoise_Print_NSRs(channel::SortedReceivers, channel::ReceiverPiece); },
+      advancing_by(frmMain, receiver_step));
   close_file_handler(channel::SortedReceivers);
   close_file_handler(channel::ReceiverPiece);
 }

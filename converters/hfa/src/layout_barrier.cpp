@@ -4,11 +4,12 @@
 #include <array>
 #include <optional>
 
-#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
+#include "hfa_run.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
 #include "reading/line_reader.h"
+#include "reading/record_loop.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -315,14 +316,18 @@ void HFA_Lib::generate_layout_barriers(JobDetails& frmMain) {
                     hfa::channel::LeftLayoutBarrierPiece);
   open_file_handler(piece(hfa::suffix::RightLayoutBarrierPiece), 1,
                     hfa::channel::RightLayoutBarrierPiece);
-  while (HFANoise_GenerateLayoutBarrier(
-      hfa::channel::Input, hfa::channel::RoadPieceWithLayoutBarriers,
-      frmMain.text(control::LayoutBarrierFile), hfa::channel::LayoutBarrierInput,
-      hfa::channel::LeftLayoutBarrierPiece, hfa::channel::RightLayoutBarrierPiece)) {
-    frmMain.process_events();
-    const float next = frmMain.progress() + kProgressStep;
-    frmMain.set_progress(next > 100 ? 0 : next);
-  }
+  reading::for_each_record(
+      frmMain,
+      [&] {
+        return HFANoise_GenerateLayoutBarrier(
+            hfa::channel::Input, hfa::channel::RoadPieceWithLayoutBarriers,
+            frmMain.text(control::LayoutBarrierFile), hfa::channel::LayoutBarrierInput,
+            hfa::channel::LeftLayoutBarrierPiece, hfa::channel::RightLayoutBarrierPiece);
+      },
+      [&frmMain](long) {
+        const float next = frmMain.progress() + kProgressStep;
+        frmMain.set_progress(next > 100 ? 0 : next);
+      });
   for (int ch : {hfa::channel::RightLayoutBarrierPiece, hfa::channel::LeftLayoutBarrierPiece,
                  hfa::channel::RoadPieceWithLayoutBarriers, hfa::channel::Input}) {
     close_file_handler(ch);

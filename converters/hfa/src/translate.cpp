@@ -1,6 +1,6 @@
 // Translation of the ordered temporary files into the report's records.
-#include "hfa_run.h"
 #include "hfa/hfa_lib.h"
+#include "hfa_run.h"
 #include "quillan/text.h"
 #include "report/exchange_report.h"
 
@@ -40,9 +40,10 @@ std::string field_shortage(const std::vector<std::string>& fields, std::size_t n
          " expected";
 }
 
-void require_fields(const std::string& input_path, const std::vector<std::string>& fields, std::size_t needed,
-                    const std::string& line, const char* what) {
-  if (fields.size() < needed) hfa::input_error(input_path, field_shortage(fields, needed, line, what));
+void require_fields(const std::string& input_path, const std::vector<std::string>& fields,
+                    std::size_t needed, const std::string& line, const char* what) {
+  if (fields.size() < needed)
+    hfa::input_error(input_path, field_shortage(fields, needed, line, what));
 }
 
 // The same for a line of the node or layout file, naming its line of the input.
@@ -225,7 +226,8 @@ bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
   }
   const std::string kind = lower(f[4]);
   if (kind == "barrier") require_fields(c.input_path, f, hfa::min_fields::Barrier, line, "barrier");
-  if (kind == "building") require_fields(c.input_path, f, hfa::min_fields::Building, line, "building");
+  if (kind == "building")
+    require_fields(c.input_path, f, hfa::min_fields::Building, line, "building");
 
   report::Writer report(lib_, OFileID, report::kHfaLabels);
   if (c.first_barrier || f[1] != c.previous_barrier_b) {

@@ -10,6 +10,7 @@
 #include "quillan/error.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
+#include "reading/record_loop.h"
 #include "report/exchange_report.h"
 
 namespace kalvor {
@@ -75,7 +76,12 @@ void HFC_Lib::write_report(JobDetails& frmMain) {
   out.empty_line();
   run_record_phase(&HFC_Lib::HFCNoise_Print_Roads, in, out);
   run_record_phase(&HFC_Lib::HFCNoise_Print_Barriers, in, out);
-  HFCNoise_Print_NSRs(in, out);
+  HFCNoise_Print_NSRs_Headings(out);
+  reading::for_each_record(
+      run_->job, [&] { return HFCNoise_Print_NSRs(in, out); },
+      [this](long rows) {
+        show_progress(run_->roads_and_barriers_count + static_cast<double>(rows));
+      });
 
   close_file_handler(kReportChannel);
   close_file_handler(kInputChannel);
@@ -137,18 +143,13 @@ void HFC_Lib::read_record_counts(reading::LineReader& in) {
   run_->record_count_total = roads + barriers + receivers;
 }
 
-// Calls `print` once per record until it reports the section's end; the bar
-// counts the records of this phase from 0.
-void HFC_Lib::run_record_phase(RecordPrinter print, reading::LineReader& in, report::Writer& out) {
-  long records = 0;
-  for (;;) {
-    bool more = false;
-    (this->*print)(in, out, more);
-    if (!more) return;
-    run_->job.process_events();
-    ++records;
-    show_progress(static_cast<double>(records));
-  }
+// Translates the records of one phase; the bar counts them from 0.
+void HFC_Lib::run_record_phase(bool (HFC_Lib::*translate_next)(reading::LineReader&,
+                                                               report::Writer&),
+                               reading::LineReader& in, report::Writer& out) {
+  reading::for_each_record(
+      run_->job, [&] { return (this->*translate_next)(in, out); },
+      [this](long records) { show_progress(static_cast<double>(records)); });
 }
 
 void HFC_Lib::show_progress(double records_done) {
@@ -156,21 +157,23 @@ void HFC_Lib::show_progress(double records_done) {
       static_cast<float>(progress_percent(records_done, run_->record_count_total)));
 }
 
-void HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) {
+void HFC_Lib::HFCNoise_Print_NSRs_Headings(report::Writer& out) {
   // The barrier phase wrote the section heading and the empty line below it.
   out.line(report::kReceiverHeading1);
   out.line(report::kReceiverHeading2);
-  long row = 0;
+}
+
+bool HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) {
   while (!in.at_end()) {
-    run_->job.process_events();
     const std::string line = quillan::trim(in.next("a receiver line"));
     if (line.empty()) continue;
-    ++row;
-    show_progress(run_->roads_and_barriers_count + static_cast<double>(row));
+    ++run_->receiver_row;
     read_receiver(in, line);
     update_bearings();
-    write_receiver(out, row);
+    write_receiver(out, run_->receiver_row);
+    return true;
   }
+  return false;
 }
 
 // The name is the first characters of the line; the fields after it are

@@ -62,15 +62,14 @@ void walk_sub_links(JobDetails& job, report::Writer& out, long segments, OpenSub
 
 // ---- Roads -----------------------------------------------------------------
 
-void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more) {
+bool HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out) {
   ++run_->road_link_no;
   const auto line_a =
       hfc::next_fields(lib_, in, "a road record (name, category) or the \"Barriers:\" line");
   if (line_a[0] == kBarriersMarker) {
     out.barrier_section_heading();
     out.empty_line();
-    more = false;
-    return;
+    return false;
   }
   read_road_head(line_a);
   const long segments =
@@ -100,7 +99,7 @@ void HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out,
         // Surface codes are compared as text.
         return run_->road_node.surface != run_->sub_link_surface;
       });
-  more = true;
+  return true;
 }
 
 void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
@@ -200,15 +199,14 @@ const char* level_of(const std::string& elevation_code) {
 }
 }  // namespace
 
-void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more) {
+bool HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out) {
   ++run_->barrier_link_no;
   const auto line_a =
       hfc::next_fields(lib_, in, "a barrier record (name, type) or the \"Receivers:\" line");
   if (line_a[0] == kReceiversMarker) {
     out.receiver_section_heading();
     out.empty_line();
-    more = false;
-    return;
+    return false;
   }
   run_->barrier_name = line_a[0];
   run_->barrier_type = line_a.size() >= 2 && quillan::to_upper(line_a[1]) == "A"
@@ -238,7 +236,7 @@ void HFC_Lib::HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& o
         run_->barrier_from = run_->barrier_node;
         return code != run_->elevation_code;
       });
-  more = true;
+  return true;
 }
 
 void HFC_Lib::read_barrier_node(reading::LineReader& in) {

@@ -58,6 +58,7 @@ struct HFC_Lib::Run {
   std::string receiver_name;
   hfc::ReceiverFields receiver;
   bool have_receiver = false;
+  long receiver_row = 0;
   double bearing_left = 0.0, bearing_right = 0.0;
 };
 

@@ -111,7 +111,7 @@ void SoundPlan_Lib::SP2HFA_Barrier(soundplan::ProjectFile& IFile, int OLinkFileI
     previous_end = second;
   };
 
-  for_each_record(IFile, [&](const soundplan::Record& record) {
+  translate_records(IFile, [&](const soundplan::Record& record) {
     FieldReader in(record.content);
     if (record.type == 'K') {
       label = soundplan::single_line(in.counted_text());
@@ -156,7 +156,7 @@ void SoundPlan_Lib::SP2HFA_Receiver(soundplan::ProjectFile& IFile, int OLinkFile
     }
   };
 
-  for_each_record(IFile, [&](const soundplan::Record& record) {
+  translate_records(IFile, [&](const soundplan::Record& record) {
     FieldReader in(record.content);
     if (record.type == 'S') {
       keyword_line(in);

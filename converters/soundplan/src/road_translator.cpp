@@ -327,7 +327,7 @@ void SoundPlan_Lib::SP2HFA_Road(soundplan::ProjectFile& IFile, int OLinkFileID, 
                                 long& NumOfNodes, long& NumOfLayout) {
   RoadTranslation road(*this, OLinkFileID, ONodeFileID, OLayoutFileID, OLayBarrFileID, NumOfLinks,
                        NumOfNodes, NumOfLayout);
-  for_each_record(IFile, [&road](const soundplan::Record& record) { road.handle(record); });
+  translate_records(IFile, [&road](const soundplan::Record& record) { road.handle(record); });
   road.finish();
 }
 

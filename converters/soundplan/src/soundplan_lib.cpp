@@ -13,6 +13,7 @@
 #include "project_file.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
+#include "reading/record_loop.h"
 #include "soundplan_run.h"
 
 namespace kalvor {
@@ -145,9 +146,11 @@ std::string SoundPlan_Lib::GetRoadPara(const std::string& IStr, const std::strin
   return result;
 }
 
-void SoundPlan_Lib::for_each_record(soundplan::ProjectFile& file,
-                                    const std::function<void(const soundplan::Record&)>& handle) {
-  while (auto record = file.next_record()) {
+void SoundPlan_Lib::translate_records(soundplan::ProjectFile& file,
+                                      const std::function<void(const soundplan::Record&)>& handle) {
+  const auto translate_next = [&] {
+    const auto record = file.next_record();
+    if (!record) return false;
     try {
       handle(*record);
     } catch (const soundplan::ShortRecord&) {
@@ -156,7 +159,9 @@ void SoundPlan_Lib::for_each_record(soundplan::ProjectFile& file,
     } catch (const ConversionError& e) {
       throw ConversionError(file.describe(*record) + ": " + e.what());
     }
-  }
+    return true;
+  };
+  reading::for_each_record(run_->job, translate_next, [](long) {});
   if (file.damaged()) throw ConversionError(file.describe_damage());
 }
 

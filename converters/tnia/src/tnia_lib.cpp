@@ -11,6 +11,7 @@
 #include "platform/workbook_file.h"
 #include "quillan/text.h"
 #include "reading/input_file.h"
+#include "reading/record_loop.h"
 #include "tnia_layout.h"
 #include "tnia_run.h"
 
@@ -124,13 +125,12 @@ void TNIA_Lib::count_rows() {
   run_->progress = 0;
 }
 
-template <typename RowOperation>
-void TNIA_Lib::run_pass(double step, RowOperation process_row) {
-  while (process_row()) {
-    run_->job.process_events();
+template <typename TranslateNextRow>
+void TNIA_Lib::run_pass(double step, TranslateNextRow translate_next_row) {
+  reading::for_each_record(run_->job, translate_next_row, [this, step](long) {
     run_->progress = std::min(100.0, run_->progress + step);
     run_->job.set_progress(static_cast<float>(run_->progress));
-  }
+  });
 }
 
 void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {

@@ -27,30 +27,30 @@ class HFC_Lib {
   // Everything one conversion reads, keeps and counts (hfc_run.h).
   struct Run;
 
-  using RecordPrinter = void (HFC_Lib::*)(reading::LineReader&, report::Writer&, bool&);
-
   void write_report(JobDetails& frmMain);
   void close_file_handler(int channel);
 
   void HFCNoise_Misc_Info(JobDetails& frmMain, reading::LineReader& in, report::Writer& out);
   void read_switches(reading::LineReader& in);
   void read_record_counts(reading::LineReader& in);
-  void run_record_phase(RecordPrinter print, reading::LineReader& in, report::Writer& out);
+  void run_record_phase(bool (HFC_Lib::*translate_next)(reading::LineReader&, report::Writer&),
+                        reading::LineReader& in, report::Writer& out);
   void show_progress(double records_done);
 
-  void HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out, bool& more);
+  bool HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out);
   void read_road_head(const std::vector<std::string>& line_a);
   void read_road_node(reading::LineReader& in);
   void write_road_link_head(report::Writer& out, long sub_link);
   void open_road_sub_link(reading::LineReader& in, report::Writer& out);
   void write_road_segment(report::Writer& out, long segment);
 
-  void HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out, bool& more);
+  bool HFCNoise_Print_Barriers(reading::LineReader& in, report::Writer& out);
   void read_barrier_node(reading::LineReader& in);
   void write_barrier_link_head(report::Writer& out, long sub_link);
   void write_barrier_segment(report::Writer& out, long segment);
 
-  void HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out);
+  void HFCNoise_Print_NSRs_Headings(report::Writer& out);
+  bool HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out);
   void read_receiver(reading::LineReader& in, const std::string& line);
   void update_bearings();
   void write_receiver(report::Writer& out, long row);

@@ -75,8 +75,8 @@ class SoundPlan_Lib {
   // shorter than its fields, fails the conversion, naming the file and the
   // byte at which the bad record starts: a report without the rest of the
   // file's roads would look complete.
-  void for_each_record(soundplan::ProjectFile& file,
-                       const std::function<void(const soundplan::Record&)>& handle);
+  void translate_records(soundplan::ProjectFile& file,
+                         const std::function<void(const soundplan::Record&)>& handle);
   // Runs `translate` on every existing file kind.001 to kind.999, in number
   // order.
   void translate_numbered_files(const std::string& folder, const std::string& kind,

@@ -37,8 +37,8 @@ class TNIA_Lib {
 
   void open_workbook(const std::string& path);
   void count_rows();
-  template <typename RowOperation>
-  void run_pass(double step, RowOperation process_row);
+  template <typename TranslateNextRow>
+  void run_pass(double step, TranslateNextRow translate_next_row);
   void assemble_report(const std::string& output);
   void copy_section(const std::string& piece_path, int piece_channel, const std::string& index_path,
                     int index_channel, Association association);
