@@ -92,11 +92,14 @@ std::string names_of(const Snapshot& files) {
   return names;
 }
 
+// The lines of the output, which after a failure must all be the program's
+// own messages (a library's complaint on standard error is a second,
+// unexplained message).
 std::vector<std::string> messages_in(const std::string& output) {
   std::vector<std::string> messages;
   std::istringstream lines(output);
   for (std::string line; std::getline(lines, line);)
-    if (line.starts_with("kalvor-convert: ")) messages.push_back(line);
+    if (!line.empty()) messages.push_back(line);
   return messages;
 }
 

@@ -22,20 +22,35 @@ using GsfPtr = std::unique_ptr<T, Unref>;
 
 void drop_message(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 
+constexpr auto kQuietLevels =
+    static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE |
+                                G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG);
+
 // libgsf complains on standard error about each flaw of a damaged compound
 // file; the reader reports the failure itself, once, naming the file.
 void initialise_gsf() {
   static const bool done = [] {
     gsf_init();
-    const auto levels =
-        static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING |
-                                    G_LOG_LEVEL_MESSAGE | G_LOG_LEVEL_INFO | G_LOG_LEVEL_DEBUG);
     for (const char* domain : {"libgsf", "libgsf:msole"})
-      g_log_set_handler(domain, levels, drop_message, nullptr);
+      g_log_set_handler(domain, kQuietLevels, drop_message, nullptr);
     return true;
   }();
   (void)done;
 }
+
+// Some of libgsf's complaints about a damaged file carry no log domain. They
+// are dropped only while libgsf reads, so that no other library's warnings
+// are lost.
+class QuietUnnamedDomain {
+ public:
+  QuietUnnamedDomain() : id_(g_log_set_handler(nullptr, kQuietLevels, drop_message, nullptr)) {}
+  ~QuietUnnamedDomain() { g_log_remove_handler(nullptr, id_); }
+  QuietUnnamedDomain(const QuietUnnamedDomain&) = delete;
+  QuietUnnamedDomain& operator=(const QuietUnnamedDomain&) = delete;
+
+ private:
+  guint id_;
+};
 
 // Stream names in a compound file compare without regard to letter case.
 bool has_name(GsfInfile* directory, int index, const char* wanted) {
@@ -65,6 +80,7 @@ GsfPtr<GsfInfile> open_directory(std::string_view file) {
 
 std::string workbook_stream(std::string_view file) {
   initialise_gsf();
+  const QuietUnnamedDomain quiet;
   const GsfPtr<GsfInfile> directory = open_directory(file);
   const int index = child_named(directory.get(), "Workbook");
   if (index < 0) {
