@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "report/vocabulary.h"
+
 namespace kalvor::plan {
 
 namespace {
@@ -51,7 +53,8 @@ QString describe_link(const PlanModel& model, std::size_t link) {
   const PlanLink& l = model.links()[link];
   if (l.is_road()) {
     const report::RoadLinkRecord& r = model.report().roads[l.record];
-    const std::string width = r.segments.empty() ? "N/A" : r.segments.front().width;
+    const std::string width =
+        r.segments.empty() ? report::kNotApplicable : r.segments.front().width;
     return QString("Road link %1: %2\nFlow %3, speed %4\n%5, elevated %6, width %7")
         .arg(shown(r.number), shown(r.id), with_unit(r.flow, " veh/hr"),
              with_unit(r.speed, " km/h"), shown(r.flow_direction), shown(r.elevated),
