@@ -2,6 +2,7 @@
 // has an entry in the layout-barrier file, on the left and right of the road
 // at the distances and heights the entry gives.
 #include <array>
+#include <cmath>
 #include <optional>
 
 #include "hfa/hfa_lib.h"
@@ -121,6 +122,44 @@ Point intersection(quillan::Varnik& lib, const std::array<Point, 2>& a,
   return as_point(p);
 }
 
+// Where neighbouring shifted segments are joined at the intersection of
+// their lines, that intersection must be one the road's shape explains.
+//
+// Along a straight road, or where a road doubles back on itself, the two
+// lines are parallel but for the rounding of their points to one decimal;
+// their intersection is then an accident of rounding and can lie anywhere
+// along them (metres off for a straight diagonal road, millions of
+// kilometres for a road that turns back). And at a hairpin the intersection
+// of the lines, although well defined, lies far beyond the bend. In both
+// cases the rows are joined as those of parallel lines are: each ends at its
+// own shifted end point.
+constexpr double kSmallestTurn = 0.0349;  // sine of 2 degrees
+// Farthest a joint may lie from the road's own joint, in offset distances:
+// the point of a bend of up to about 150 degrees.
+constexpr double kJointReach = 4;
+
+bool lines_cross_clearly(const RoadRow& before, const RoadRow& after) {
+  const double dx1 = before.to.x - before.from.x, dy1 = before.to.y - before.from.y;
+  const double dx2 = after.to.x - after.from.x, dy2 = after.to.y - after.from.y;
+  const double lengths = std::hypot(dx1, dy1) * std::hypot(dx2, dy2);
+  return std::abs(dx1 * dy2 - dy1 * dx2) > kSmallestTurn * lengths;
+}
+
+bool within_reach(const Point& joint, const Point& road_joint, double offset) {
+  return std::hypot(joint.x - road_joint.x, joint.y - road_joint.y) <=
+         kJointReach * std::abs(offset);
+}
+
+// The joint of two shifted segments, or (0, 0) (no joint) when the road's
+// shape does not explain one.
+Point joint_of(quillan::Varnik& lib, const RoadRow& before_row, const std::array<Point, 2>& before,
+               const RoadRow& after_row, const std::array<Point, 2>& after, double offset) {
+  if (!lines_cross_clearly(before_row, after_row)) return {};
+  const Point joint = intersection(lib, before, after);
+  if (!within_reach(joint, before_row.to, offset)) return {};
+  return joint;
+}
+
 // Distance of a side's barrier from the road centre line for a segment; the
 // side's end distance holds at the end of the segment where the span counter
 // is 1.
@@ -222,7 +261,7 @@ void trace_barriers(quillan::Varnik& lib, std::array<BarrierSide, 2>& sides, dou
       const double current_end = end_distance(sides[i], signs[i], current, span);
       const auto& before = previous_shift[i];
       const auto after = shifted(lib, current, end[i], current_end);
-      const Point next_joint = intersection(lib, before, after);
+      const Point next_joint = joint_of(lib, previous, before, current, after, end[i]);
       write_barrier_row(lib, pieces[i], sides[i], previous.number,
                         joint[i].has_both_coordinates() ? joint[i] : before[0],
                         next_joint.has_both_coordinates() ? next_joint : before[1], current,
