@@ -1,7 +1,6 @@
 #include "hfa_test_support.h"
 
 #include "hfa/hfa_lib.h"
-#include "quillan/varnik.h"
 
 namespace kalvor::test {
 
@@ -21,13 +20,7 @@ HfaProject::HfaProject(const std::string& name) : folder_(scratch_.copy_in("hfa/
 
 void HfaProject::convert() {
   HFA_Lib converter;
-  try {
-    converter.Convert_From_HFANoise(job);
-  } catch (...) {
-    // As the convert command does after a failed conversion.
-    quillan::Varnik().close_ALL_file_handler();
-    throw;
-  }
+  converter.Convert_From_HFANoise(job);
 }
 
 }  // namespace kalvor::test

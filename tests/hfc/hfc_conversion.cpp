@@ -1,7 +1,5 @@
 #include "hfc_conversion.h"
 
-#include "quillan/varnik.h"
-
 namespace kalvor::test {
 
 HfcConversion::HfcConversion(const std::string& input_bytes) {
@@ -25,12 +23,7 @@ HfcConversion HfcConversion::of_text(const std::string& input_bytes) {
 }
 
 void HfcConversion::run(HFC_Lib& converter) {
-  try {
-    converter.Convert_From_HFCNoise(job);
-  } catch (...) {
-    quillan::Varnik().close_ALL_file_handler();
-    throw;
-  }
+  converter.Convert_From_HFCNoise(job);
 }
 
 std::string expected_report(const std::string& name) {

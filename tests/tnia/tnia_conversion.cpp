@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "quillan/varnik.h"
-
 namespace kalvor::test {
 
 namespace {
@@ -27,12 +25,7 @@ TniaConversion::TniaConversion(const WorkbookDescription& book, bool inline_stri
 }
 
 void TniaConversion::run(TNIA_Lib& converter) {
-  try {
-    converter.Convert_From_TNIA(job);
-  } catch (...) {
-    quillan::Varnik().close_ALL_file_handler();
-    throw;
-  }
+  converter.Convert_From_TNIA(job);
 }
 
 void TniaConversion::run() {

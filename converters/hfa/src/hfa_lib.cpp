@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/scratch_folder.h"
 #include "quillan/text.h"
+#include "reading/channels.h"
 #include "reading/input_file.h"
 #include "reading/line_reader.h"
 #include "reading/record_loop.h"
@@ -83,6 +84,7 @@ HFA_Lib::~HFA_Lib() = default;
 void HFA_Lib::Convert_From_HFANoise(JobDetails& frmMain) {
   Run c(frmMain);
   const ActiveRun active(run_, c);
+  const reading::ChannelsClosedOnFailure channels(lib_);
   c.input_path = frmMain.text(control::InputPath);
   c.output_path = frmMain.text(control::OutputPath);
   c.layout_barrier_path = quillan::trim(frmMain.text(control::LayoutBarrierFile));

@@ -9,6 +9,7 @@
 #include "job/active_run.h"
 #include "quillan/error.h"
 #include "quillan/text.h"
+#include "reading/channels.h"
 #include "reading/input_file.h"
 #include "reading/record_loop.h"
 #include "report/exchange_report.h"
@@ -47,18 +48,8 @@ double progress_percent(double done, double total) {
 void HFC_Lib::Convert_From_HFCNoise(JobDetails& frmMain) {
   Run run(frmMain);
   const ActiveRun active(run_, run);
-  try {
-    write_report(frmMain);
-  } catch (...) {
-    // Channels belong to the whole process: a failed run must not leave its
-    // files open for the next conversion. The run's own failure is the one
-    // to report, not a second one from finishing a half-written file.
-    try {
-      lib_.close_ALL_file_handler();
-    } catch (const quillan::Error&) {
-    }
-    throw;
-  }
+  const reading::ChannelsClosedOnFailure channels(lib_);
+  write_report(frmMain);
 }
 
 void HFC_Lib::write_report(JobDetails& frmMain) {

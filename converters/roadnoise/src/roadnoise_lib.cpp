@@ -5,6 +5,7 @@
 
 #include "job/active_run.h"
 #include "quillan/text.h"
+#include "reading/channels.h"
 #include "reading/input_file.h"
 #include "roadnoise_run.h"
 
@@ -66,6 +67,7 @@ RoadNoise_Lib::~RoadNoise_Lib() = default;
 void RoadNoise_Lib::Convert_From_RoadNoise(JobDetails& frmMain) {
   Run run(frmMain);
   const ActiveRun active(run_, run);
+  const reading::ChannelsClosedOnFailure channels(lib_);
   run_->master_path = frmMain.text(control::InputPath);
   run_->master_folder = folder_of(lib_, run_->master_path);
   frmMain.set_status("Processing...");

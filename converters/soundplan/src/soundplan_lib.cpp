@@ -12,6 +12,7 @@
 #include "platform/scratch_folder.h"
 #include "project_file.h"
 #include "quillan/text.h"
+#include "reading/channels.h"
 #include "reading/input_file.h"
 #include "reading/record_loop.h"
 #include "soundplan_run.h"
@@ -269,6 +270,7 @@ SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::Write_SP2HFA_Files(JobDetails& f
                                                                    const std::string& folder) {
   Run run{frmMain};
   const ActiveRun active(run_, run);
+  const reading::ChannelsClosedOnFailure channels(lib_);
   return write_intermediate_files(folder);
 }
 
@@ -288,7 +290,6 @@ SoundPlan_Lib::IntermediateFiles SoundPlan_Lib::write_intermediate_files(
     write_intermediate_input(folder, counters);
     write_intermediate_layout_barrier(folder);
   } catch (...) {
-    lib_.close_ALL_file_handler();
     temporary.remove();
     remove_intermediate_files(files);
     throw;
@@ -311,6 +312,7 @@ void SoundPlan_Lib::hand_over_to_hfanoise(const IntermediateFiles& files) {
 void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails& frmMain) {
   Run run{frmMain};
   const ActiveRun active(run_, run);
+  const reading::ChannelsClosedOnFailure channels(lib_);
   const std::string user_input = frmMain.text(control::InputPath);
   const std::string user_dialog_file = frmMain.text(control::DialogFileName);
   const auto scratch =
@@ -331,7 +333,6 @@ void SoundPlan_Lib::Convert_From_SoundPlan(JobDetails& frmMain) {
     hand_over_to_hfanoise(files);
   } catch (...) {
     give_back_job_details();
-    lib_.close_ALL_file_handler();
     remove_intermediate_files(files);
     throw;
   }

@@ -10,6 +10,7 @@
 #include "platform/scratch_folder.h"
 #include "platform/workbook_file.h"
 #include "quillan/text.h"
+#include "reading/channels.h"
 #include "reading/input_file.h"
 #include "reading/record_loop.h"
 #include "tnia_layout.h"
@@ -45,6 +46,7 @@ void append_element(std::string& list, const std::string& element) {
 void TNIA_Lib::Convert_From_TNIA(JobDetails& frmMain) {
   Run run(frmMain);
   const ActiveRun active(run_, run);
+  const reading::ChannelsClosedOnFailure channels(lib_);
   run_->date_time = report::header_date_time(frmMain);
   const std::string output = frmMain.text(control::OutputPath);
   const auto scratch = platform::ScratchFolder::near(platform::folder_of(output));
