@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "hfa_run.h"
 #include "job/active_run.h"
@@ -196,24 +197,22 @@ void HFA_Lib::translate_records(JobDetails& frmMain, bool with_layout_barriers) 
   c.road_link_no = 0;
   const double road_step = step_for(c.num_of_roads_a2b + c.num_of_roads_b2a);
   open_file_handler(piece(suffix::RoadPiece), 1, channel::RoadPiece);
-  open_file_handler(temp(suffix::SortedRoadsA2B), 0, channel::SortedRoadsA2B);
-  reading::for_each_record(
-      frmMain,
-      [&] {
-        return HFANoise_Print_Roads(channel::SortedRoadsA2B, channel::RoadPiece, 0,
-                                    with_layout_barriers);
-      },
-      advancing_by(frmMain, road_step));
-  close_file_handler(channel::SortedRoadsA2B);
-  open_file_handler(temp(suffix::SortedRoadsB2A), 0, channel::SortedRoadsB2A);
-  reading::for_each_record(
-      frmMain,
-      [&] {
-        return HFANoise_Print_Roads(channel::SortedRoadsB2A, channel::RoadPiece, 1,
-                                    with_layout_barriers);
-      },
-      advancing_by(frmMain, road_step));
-  close_file_handler(channel::SortedRoadsB2A);
+  // The A->B roads, then the B->A roads (roadflow 0 and 1).
+  const std::pair<const char*, int> ordered_roads[] = {
+      {suffix::SortedRoadsA2B, channel::SortedRoadsA2B},
+      {suffix::SortedRoadsB2A, channel::SortedRoadsB2A}};
+  for (int roadflow = 0; roadflow < 2; ++roadflow) {
+    const int sorted_channel = ordered_roads[roadflow].second;
+    open_file_handler(temp(ordered_roads[roadflow].first), 0, sorted_channel);
+    reading::for_each_record(
+        frmMain,
+        [&] {
+          return HFANoise_Print_Roads(sorted_channel, channel::RoadPiece, roadflow,
+                                      with_layout_barriers);
+        },
+        advancing_by(frmMain, road_step));
+    close_file_handler(sorted_channel);
+  }
   report::Writer(lib_, channel::RoadPiece, report::kHfaLabels).empty_line();
   close_file_handler(channel::RoadPiece);
 
