@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   static kalvor::HFA_Lib converter;  // reused, as the window reuses it
   FuzzJob job(input.string(), (dir / "report.txt").string(), layout_barriers);
-  convert_guarded([&] { converter.Convert_From_HFANoise(job); });
+  convert_guarded(dir, [&] { converter.Convert_From_HFANoise(job); });
   clear_dir(dir);
   return 0;
 }

@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_file(dir / "input.txt", as_text(data, size));
   static kalvor::HFC_Lib converter;  // reused, as the window reuses it
   FuzzJob job((dir / "input.txt").string(), (dir / "report.txt").string());
-  convert_guarded([&] { converter.Convert_From_HFCNoise(job); });
+  convert_guarded(dir, [&] { converter.Convert_From_HFCNoise(job); });
   return 0;
 }

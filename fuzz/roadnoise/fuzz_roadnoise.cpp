@@ -45,6 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                i == fuzzed ? as_text(data + 1, size - 1) : std::string_view(kProject[i].content));
   FuzzJob job((folder / "P.MAS").string(), (folder / "report.txt").string());
   kalvor::RoadNoise_Lib converter;
-  convert_guarded([&] { converter.Convert_From_RoadNoise(job); });
+  convert_guarded(folder, [&] { converter.Convert_From_RoadNoise(job); });
   return 0;
 }

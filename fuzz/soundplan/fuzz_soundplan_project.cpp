@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_file(dir / kinds[data[0] % 4], as_text(data + 1, size - 1));
   static kalvor::SoundPlan_Lib converter;  // reused, as the window reuses it
   FuzzJob job((dir / "chosen.sp").string(), (dir / "report.txt").string());
-  convert_guarded([&] { converter.Write_SP2HFA_Files(job, dir.string()); });
+  convert_guarded(dir, [&] { converter.Write_SP2HFA_Files(job, dir.string()); });
   return 0;
 }

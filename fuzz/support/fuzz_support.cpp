@@ -67,13 +67,26 @@ void clear_dir(const std::filesystem::path& dir) {
     std::filesystem::remove_all(entry.path());
 }
 
-void convert_guarded(const std::function<void()>& convert) {
+namespace {
+
+// A conversion's own files: its private folder (".kalvor-...") and the
+// SoundPLAN stage's temporary files ("temp_hfa_...").
+bool is_conversion_temporary(const std::filesystem::path& entry) {
+  const std::string name = entry.filename().string();
+  return name.starts_with(".") || name.starts_with("temp_");
+}
+
+}  // namespace
+
+void convert_guarded(const std::filesystem::path& dir, const std::function<void()>& convert) {
   try {
     convert();
   } catch (const ConversionError&) {
   } catch (const quillan::Error&) {
   }
   quillan::Varnik().close_ALL_file_handler();
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    if (is_conversion_temporary(entry.path())) __builtin_trap();
 }
 
 }  // namespace kalvor::fuzz

@@ -33,9 +33,11 @@ std::string_view as_text(const std::uint8_t* data, std::size_t size);
 // Empties a folder, as a conversion that failed part-way may leave files.
 void clear_dir(const std::filesystem::path& dir);
 
-// Runs a conversion. A ConversionError or a library error is a fine end for
-// damaged input; anything else escapes and is reported by the fuzzer. Every
-// channel is closed afterwards, as the convert command does.
-void convert_guarded(const std::function<void()>& convert);
+// Runs a conversion whose files are in `dir`. A ConversionError or a library
+// error is a fine end for damaged input; anything else escapes and is
+// reported by the fuzzer, and so is a temporary file or private folder of
+// the conversion left in `dir` however it ended. Every channel is closed
+// afterwards, as the convert command does.
+void convert_guarded(const std::filesystem::path& dir, const std::function<void()>& convert);
 
 }  // namespace kalvor::fuzz

@@ -10,6 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_file(dir / "input.bin", as_text(data, size));
   static kalvor::TNIA_Lib converter;  // reused, as the window reuses it
   FuzzJob job((dir / "input.bin").string(), (dir / "report.txt").string());
-  convert_guarded([&] { converter.Convert_From_TNIA(job); });
+  convert_guarded(dir, [&] { converter.Convert_From_TNIA(job); });
   return 0;
 }
