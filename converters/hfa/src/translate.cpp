@@ -94,10 +94,10 @@ std::string one_decimal(const std::string& text) {
 
 }  // namespace
 
-void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
+bool HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   Run& c = *run_;
   const hfa::IndexedLine* line = c.node_index.find(value_of(node));
-  if (line == nullptr) return;
+  if (line == nullptr) return false;
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
     require_fields(c.input_path, *line, c.node_input_lines, hfa::min_fields::Node, "node");
@@ -105,6 +105,20 @@ void HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
   (end == 0 ? c.from : c.to) = it->second;
+  return true;
+}
+
+// A link or receiver whose node cannot be found would be written with the
+// coordinates of the record before it: a report that looks right and is not.
+void HFA_Lib::take_node(const std::string& node, int end, const std::string& line,
+                        const char* what) {
+  const std::string about = "the " + std::string(what) + " line \"" + line + "\"";
+  if (!quillan::is_numeric_text(node))
+    hfa::input_error(run_->input_path,
+                     about + " has \"" + node + "\" where a node number is expected");
+  if (!HFANoise_Get_Node(node, end))
+    hfa::input_error(run_->input_path,
+                     about + " names node " + node + ", which is not among the node lines");
 }
 
 void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
@@ -159,10 +173,8 @@ bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool 
   c.fields = lib_.split_inputline(line, " ");
   const std::vector<std::string>& f = c.fields;
   require_fields(c.input_path, f, hfa::min_fields::Road, line, "road");
-  if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
-    HFANoise_Get_Node(f[1], 0);
-    HFANoise_Get_Node(f[2], 1);
-  }
+  take_node(f[1], 0, line, "road");
+  take_node(f[2], 1, line, "road");
   // A link goes on while each line starts where the one before ended, on
   // the same layout.
   if (c.first_road || f[1] != c.previous_b || f[3] != c.previous_layout) {
@@ -220,10 +232,8 @@ bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
   require_fields(c.input_path, f, hfa::min_fields::Link, line, "barrier");
-  if (quillan::is_numeric_text(f[1]) && quillan::is_numeric_text(f[2])) {
-    HFANoise_Get_Node(f[1], 0);
-    HFANoise_Get_Node(f[2], 1);
-  }
+  take_node(f[1], 0, line, "barrier");
+  take_node(f[2], 1, line, "barrier");
   const std::string kind = lower(f[4]);
   if (kind == "barrier") require_fields(c.input_path, f, hfa::min_fields::Barrier, line, "barrier");
   if (kind == "building")
@@ -277,7 +287,7 @@ bool HFA_Lib::HFANoise_Print_NSRs(int IFileID, int OFileID) {
   const std::string line = quillan::trim(lib_.GetLine(IFileID));
   const std::vector<std::string> f = lib_.split_inputline(line, " ");
   require_fields(c.input_path, f, hfa::min_fields::Receiver, line, "receiver");
-  if (quillan::is_numeric_text(f[1])) HFANoise_Get_Node(f[1], 0);
+  take_node(f[1], 0, line, "receiver");
 
   report::ReceiverRow row;
   if (lower(f[4]) == "sp_rec") {

@@ -69,7 +69,8 @@ class HFA_Lib {
   bool HFANoise_Print_Barriers(int IFileID, int OFileID);
   void HFANoise_Print_NSRs_Headings(int OFileID);
   bool HFANoise_Print_NSRs(int IFileID, int OFileID);
-  void HFANoise_Get_Node(const std::string& node, int end);
+  bool HFANoise_Get_Node(const std::string& node, int end);
+  void take_node(const std::string& node, int end, const std::string& line, const char* what);
   void HFANoise_Get_Layout(const std::string& layout);
   void write_road_link_head(int OFileID, int roadflow, bool WithLayBar);
 
