@@ -89,6 +89,23 @@ TEST(HfaConversion, ReusedConverterStartsEachConversionAfresh) {
   EXPECT_SAME_REPORT(second.expected(), read_file(second.report()));
 }
 
+// A road whose layout field is not a number shows "???" like a road whose
+// layout is unknown, not the flow and speed of the road link before it.
+TEST(HfaConversion, RoadWithoutALayoutNumberShowsUnknownLayoutValues) {
+  HfaProject project("network");
+  write_file(
+      project.input(),
+      project_with_links(" 1 1 2 1 road yes soft soft Known\r\n 2 3 4 x road yes soft soft Odd",
+                         " 1 0 0 0 0\r\n 2 10 0 0 0\r\n 3 20 0 0 0\r\n 4 30 0 0 0\r\n"));
+  project.convert();
+  const std::string report = read_file(project.report());
+  const std::size_t known = report.find("Link ID:    Known");
+  const std::size_t odd = report.find("Link ID:    Odd");
+  ASSERT_NE(odd, std::string::npos) << report;
+  EXPECT_NE(report.find("Flow:       100.0 veh/hr", known), std::string::npos) << report;
+  EXPECT_EQ(report.find("Flow:       ??? veh/hr", known), report.find("Flow:", odd)) << report;
+}
+
 TEST(HfaConversion, AnnouncesEachPhaseInOrder) {
   HfaProject project("network");
   project.convert();

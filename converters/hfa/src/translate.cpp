@@ -88,6 +88,16 @@ std::string divider_text(const Value& width) {
   return quillan::format_fixed(width.to_number(), 1);
 }
 
+// Every layout value "???": the road's layout is not known.
+void mark_unknown(hfa::RoadLayout& l) {
+  for (std::string* value : {&l.flow, &l.speed, &l.heavy_vehicles, &l.texture_depth, &l.surface,
+                             &l.elevated, &l.flow_direction, &l.dual_carriageway, &l.category}) {
+    *value = kUnknown;
+  }
+  l.divider_width = kUnknown;
+  l.road_width = kUnknown;
+}
+
 std::string one_decimal(const std::string& text) {
   return quillan::one_decimal(Value(text));
 }
@@ -124,12 +134,7 @@ void HFA_Lib::take_node(const std::string& node, int end, const std::string& lin
 void HFA_Lib::HFANoise_Get_Layout(const std::string& layout) {
   Run& c = *run_;
   hfa::RoadLayout& l = c.layout;
-  for (std::string* value : {&l.flow, &l.speed, &l.heavy_vehicles, &l.texture_depth, &l.surface,
-                             &l.elevated, &l.flow_direction, &l.dual_carriageway, &l.category}) {
-    *value = kUnknown;
-  }
-  l.divider_width = kUnknown;
-  l.road_width = kUnknown;
+  mark_unknown(l);
   const hfa::IndexedLine* line = c.layout_index.find(value_of(layout));
   if (line == nullptr) return;
   require_fields(c.input_path, *line, c.layout_input_lines, hfa::min_fields::Layout, "layout");
@@ -198,7 +203,12 @@ void HFA_Lib::write_road_link_head(int OFileID, int roadflow, bool WithLayBar) {
   ++c.road_link_no;
   const std::string link_id = name_or(f, kRoadNameField, f[0]);
   const bool layout_known = quillan::is_numeric_text(f[3]);
-  if (layout_known) HFANoise_Get_Layout(f[3]);
+  // A layout field that is not a number names no layout: the link's values
+  // are unknown, not those of the link before it.
+  if (layout_known)
+    HFANoise_Get_Layout(f[3]);
+  else
+    mark_unknown(c.layout);
   const hfa::RoadLayout& l = c.layout;
 
   std::string associated = kNotApplicable;
