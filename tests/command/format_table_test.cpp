@@ -124,10 +124,14 @@ TEST(FormatStructure, AnInputWithoutItsFormatsStructureFailsNamingIt) {
                                          " does not look like an HFANoise file: none of its "
                                          "section headings was found");
   }
-  // A title with "---" in it is only the title.
+  // A title with "---" in it is only the title, and a Markdown table is no
+  // section heading.
   test::write_file(dir / "cut.dat", "Bypass --- stage 2\r\n\r\n Number of");
-  EXPECT_THROW(require_structure(*format_named("hfanoise"), (dir / "cut.dat").string()),
-               ConversionError);
+  test::write_file(dir / "notes.md", "# Notes\n\n| a | b |\n|---|---|\n| 1 | 2 |\n");
+  for (const char* name : {"cut.dat", "notes.md"})
+    EXPECT_THROW(require_structure(*format_named("hfanoise"), (dir / name).string()),
+                 ConversionError)
+        << name;
   test::write_file(dir / "empty.mas", "");
   EXPECT_THROW(require_structure(*format_named("roadnoise"), (dir / "empty.mas").string()),
                ConversionError);

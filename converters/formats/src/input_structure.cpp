@@ -47,9 +47,14 @@ bool is_number(const std::string& text) {
   return (in >> value) && in.peek() == std::char_traits<char>::eof();
 }
 
+// A section heading: a rule of dashes (with blanks between the columns'
+// rules) holding "---", or the count line above the links. Other text with
+// "---" in it, such as a Markdown table, opens no section of a model.
 bool starts_section(const std::string& line) {
-  return line.find("---") != std::string::npos ||
-         quillan::trim(line).starts_with("Number of Links");
+  const std::string text = quillan::trim(line);
+  if (text.starts_with("Number of Links")) return true;
+  return text.find("---") != std::string::npos &&
+         text.find_first_not_of("- \t") == std::string::npos;
 }
 
 bool names_companion_file(const std::string& line) {
