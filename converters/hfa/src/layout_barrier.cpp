@@ -360,7 +360,7 @@ void HFA_Lib::generate_layout_barriers(JobDetails& frmMain) {
       [&] {
         return HFANoise_GenerateLayoutBarrier(
             hfa::channel::Input, hfa::channel::RoadPieceWithLayoutBarriers,
-            frmMain.text(control::LayoutBarrierFile), hfa::channel::LayoutBarrierInput,
+            run_->layout_barrier_path, hfa::channel::LayoutBarrierInput,
             hfa::channel::LeftLayoutBarrierPiece, hfa::channel::RightLayoutBarrierPiece);
       },
       [&frmMain](long) {
