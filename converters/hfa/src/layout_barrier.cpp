@@ -221,9 +221,13 @@ void write_barrier_row(quillan::Varnik& lib, int OFileID, const BarrierSide& sid
                        const std::string& number, const Point& from, const Point& to,
                        const RoadRow& read_row, double end_height) {
   report::Writer(lib, OFileID, report::kHfaLabels)
-      .barrier_segment({number, from.x, from.y, read_row.z1, side.height, to.x, to.y, read_row.z2,
-                        end_height, side.angle, report::kNotApplicable, report::kNotApplicable, 0,
-                        report::kNotApplicable});
+      .barrier_segment(
+          {{number, from.x, from.y, read_row.z1, side.height, to.x, to.y, read_row.z2, end_height},
+           side.angle,
+           report::kNotApplicable,
+           report::kNotApplicable,
+           0,
+           report::kNotApplicable});
 }
 
 // Copies the road link's segment rows and writes, for each side with a

@@ -157,10 +157,12 @@ void TNIA_Lib::write_road_segment(int road_channel) {
   const Value y = geometry_cell(kYColumn);
   const Value z = geometry_cell(kZColumn);
   report::Writer(lib_, road_channel, report::kTniaLabels)
-      .road_segment({run_->segment_no, formatted(run_->node_x), formatted(run_->node_y),
-                     formatted(run_->node_z), "0.0", formatted(x), formatted(y), formatted(z),
-                     "0.0", formatted(run_->road_width), report::kNotApplicable,
-                     report::kNotApplicable});
+      .road_segment(
+          {{run_->segment_no, formatted(run_->node_x), formatted(run_->node_y),
+            formatted(run_->node_z), "0.0", formatted(x), formatted(y), formatted(z), "0.0"},
+           formatted(run_->road_width),
+           report::kNotApplicable,
+           report::kNotApplicable});
   run_->node_x = x;
   run_->node_y = y;
   run_->node_z = z;
@@ -214,9 +216,13 @@ void TNIA_Lib::write_barrier_segment(int barrier_channel) {
   const double z = rounded(kGeometrySheet, run_->current_row, kZColumn, "Z of a barrier node");
   const Value height = run_->barrier_height;
   report::Writer(lib_, barrier_channel, report::kTniaLabels)
-      .barrier_segment({run_->segment_no, run_->node_x, run_->node_y, run_->node_z, height, x, y, z,
-                        height, report::kNotApplicable, report::kNotApplicable,
-                        report::kNotApplicable, report::kNotApplicable, "0.0"});
+      .barrier_segment(
+          {{run_->segment_no, run_->node_x, run_->node_y, run_->node_z, height, x, y, z, height},
+           report::kNotApplicable,
+           report::kNotApplicable,
+           report::kNotApplicable,
+           report::kNotApplicable,
+           "0.0"});
   run_->node_x = x;
   run_->node_y = y;
   run_->node_z = z;
