@@ -1,9 +1,10 @@
-// Feeds arbitrary bytes through a whole HFANoise conversion. The bytes up to
+// Feeds arbitrary bytes through a whole HFANoise conversion, as the convert
+// command runs it. The bytes up to
 // a line "====" are the HFANoise input file, the bytes after it (when there is
 // such a line) the layout-barrier file. A conversion may fail with a clear
 // error; anything else (a crash, a hang, a sanitizer report, another
-// exception) is a fault.
-#include "fuzz_support.h"
+// exception, a report left half-written) is a fault.
+#include "fuzz_command.h"
 #include "hfa/hfa_lib.h"
 
 using namespace kalvor::fuzz;
@@ -21,7 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   static kalvor::HFA_Lib converter;  // reused, as the window reuses it
   FuzzJob job(input.string(), (dir / "report.txt").string(), layout_barriers);
-  convert_guarded(dir, [&] { converter.Convert_From_HFANoise(job); });
+  convert_as_the_command_does(dir, job, "hfanoise", [&](kalvor::JobDetails& details) {
+    converter.Convert_From_HFANoise(details);
+  });
   clear_dir(dir);
   return 0;
 }

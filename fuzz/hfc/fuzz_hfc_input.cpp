@@ -1,7 +1,8 @@
-// Feeds arbitrary bytes as an HFCNoise input file through a whole conversion.
-// A conversion may fail with a clear error; anything else (a crash, a
-// sanitizer report, another exception) is a fault.
-#include "fuzz_support.h"
+// Feeds arbitrary bytes as an HFCNoise input file through a whole conversion,
+// as the convert command runs it. A conversion may fail with a clear error;
+// anything else (a crash, a sanitizer report, another exception, a report
+// left half-written) is a fault.
+#include "fuzz_command.h"
 #include "hfc/hfc_lib.h"
 
 using namespace kalvor::fuzz;
@@ -11,6 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   write_file(dir / "input.txt", as_text(data, size));
   static kalvor::HFC_Lib converter;  // reused, as the window reuses it
   FuzzJob job((dir / "input.txt").string(), (dir / "report.txt").string());
-  convert_guarded(dir, [&] { converter.Convert_From_HFCNoise(job); });
+  convert_as_the_command_does(dir, job, "hfcnoise", [&](kalvor::JobDetails& details) {
+    converter.Convert_From_HFCNoise(details);
+  });
   return 0;
 }

@@ -1,9 +1,10 @@
 // Converts a small RoadNoise project in which one file holds the fuzz input:
 // the first byte picks the file (master or one of the companions), the rest
-// is its content. Bad input must end in a ConversionError, never a crash.
+// is its content. The project is converted as the convert command runs it.
+// Bad input must end in a ConversionError, never a crash.
 #include <array>
 
-#include "fuzz_support.h"
+#include "fuzz_command.h"
 #include "roadnoise/roadnoise_lib.h"
 
 using namespace kalvor::fuzz;
@@ -45,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                i == fuzzed ? as_text(data + 1, size - 1) : std::string_view(kProject[i].content));
   FuzzJob job((folder / "P.MAS").string(), (folder / "report.txt").string());
   kalvor::RoadNoise_Lib converter;
-  convert_guarded(folder, [&] { converter.Convert_From_RoadNoise(job); });
+  convert_as_the_command_does(folder, job, "roadnoise", [&](kalvor::JobDetails& details) {
+    converter.Convert_From_RoadNoise(details);
+  });
   return 0;
 }

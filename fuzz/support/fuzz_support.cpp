@@ -85,6 +85,10 @@ void convert_guarded(const std::filesystem::path& dir, const std::function<void(
   } catch (const quillan::Error&) {
   }
   quillan::Varnik().close_ALL_file_handler();
+  expect_no_leftovers(dir);
+}
+
+void expect_no_leftovers(const std::filesystem::path& dir) {
   for (const auto& entry : std::filesystem::directory_iterator(dir))
     if (is_conversion_temporary(entry.path())) __builtin_trap();
 }

@@ -40,4 +40,8 @@ void clear_dir(const std::filesystem::path& dir);
 // afterwards, as the convert command does.
 void convert_guarded(const std::filesystem::path& dir, const std::function<void()>& convert);
 
+// Stops the fuzzer when a temporary file or private folder of a conversion
+// is left in `dir`.
+void expect_no_leftovers(const std::filesystem::path& dir);
+
 }  // namespace kalvor::fuzz
