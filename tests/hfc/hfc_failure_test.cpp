@@ -63,9 +63,19 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenInput{"WordAsSurfaceCode", with_line(kModel, 14, "818010 836010 5 1 7 asphalt"), 14,
                     "the surface code (field 6) as a number"},
         BrokenInput{"WordAsDirectionCode", with_line(kModel, 13, "818000 836000 5 two 7 0"), 13,
-                    "the flow direction code (field 4) as a number"},
+                    "the flow direction code (field 4: 0 one way, 1 two way) as a number"},
+        // Codes and short lines that would leave the values of the record
+        // before in the report.
+        BrokenInput{"UnknownCategory", with_line(kModel, 5, "R1 n"), 5,
+                    "N (new), E (existing) or A (other), found \"n\""},
+        BrokenInput{"DirectionCodeTwo", with_line(kModel, 13, "818000 836000 5 2 7 0"), 13,
+                    "two way) as 0 or 1, found \"2\""},
+        BrokenInput{"SurfaceCodeThree", with_line(kModel, 13, "818000 836000 5 1 7 3"), 13,
+                    "1 pervious) as 0 or 1, found \"3\""},
         BrokenInput{"ShortFirstNode", with_line(kModel, 13, "818000 836000 5"), 13,
-                    "no earlier node to repeat"},
+                    "at least 6 fields (Y X Z direction width surface), found 3"},
+        BrokenInput{"ShortLastNode", with_line(kModel, 14, "818010 836010"), 14,
+                    "at least 6 fields (Y X Z direction width surface), found 2"},
         BrokenInput{"EndsInNodeLines", first_lines(kModel, 13), 14, "a road node line"},
         BrokenInput{"EndsBeforeBarriers", first_lines(kModel, 14), 15, "\"Barriers:\""}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -77,13 +87,15 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenInput{"WordAsElevationCode", with_line(kModel, 18, "818000 836000 high 5 3 0"), 18,
                     "the elevation code (field 3) as a number"},
         BrokenInput{"ShortFirstBarrierNode", with_line(kModel, 18, "818000"), 18,
-                    "no earlier node to repeat"},
+                    "at least 6 fields (Y X elevation Z H angle), found 1"},
+        BrokenInput{"ShortLastBarrierNode", with_line(kModel, 19, "818000 836010 0 5 3"), 19,
+                    "at least 6 fields (Y X elevation Z H angle), found 5"},
         BrokenInput{"EndsInBarrierNodes", first_lines(kModel, 18), 19, "a barrier node line"},
         BrokenInput{"EndsBeforeReceivers", first_lines(kModel, 19), 20, "\"Receivers:\""},
-        BrokenInput{"ShortFirstReceiver", with_line(kModel, 21, "N1      818010 836000 818000"), 21,
-                    "no earlier receiver to repeat"},
-        BrokenInput{"NameOnlyFirstReceiver", with_line(kModel, 21, "N1"), 21,
-                    "no earlier receiver to repeat"}),
+        BrokenInput{"ShortReceiver", with_line(kModel, 21, "N1      818010 836000 818000"), 21,
+                    "7 fields (Y X of the left limit, Y X of the receiver, Y X of the right "
+                    "limit, Z), found 3"},
+        BrokenInput{"NameOnlyReceiver", with_line(kModel, 21, "N1"), 21, "found 0 fields"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HfcMissingInput, FailsNamingTheFile) {

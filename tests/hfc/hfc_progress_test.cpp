@@ -13,7 +13,7 @@ namespace {
 std::vector<float> progress_with_counts(const std::string& counts_line) {
   auto model = small_model();
   // A second road, so that the road phase has two steps.
-  model.insert(model.begin() + 14, {"R2", "0", "c", "d", "1", "2", "3", "h", "1 2 3 4 5 6"});
+  model.insert(model.begin() + 14, {"R2", "0", "c", "d", "1", "2", "3", "h", "1 2 3 0 5 0"});
   auto conversion = HfcConversion::of_text(file_of(with_line(model, 3, counts_line)));
   conversion.run();
   return conversion.job.progress_values;

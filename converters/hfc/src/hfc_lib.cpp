@@ -160,45 +160,35 @@ bool HFC_Lib::HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out) 
     if (line.empty()) continue;
     ++run_->receiver_row;
     read_receiver(in, line);
-    update_bearings();
     write_receiver(out, run_->receiver_row);
     return true;
   }
   return false;
 }
 
-// The name is the first characters of the line; the fields after it are
-// taken only when all seven are there, otherwise the previous receiver's
-// stay (a line that has never had a previous receiver is an error).
+// The name is the first characters of the line; all seven fields after it
+// must be there, as a shorter line has no position of its own.
 void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
   run_->receiver_name = quillan::trim(line.substr(0, kReceiverNameLength));
   const auto fields =
       hfc::fields_of(lib_, quillan::trim(line.substr(std::min(line.size(), kReceiverNameLength))));
-  if (fields.size() < kReceiverFieldCount) {
-    if (!run_->have_receiver)
-      in.fail("expected a receiver name of up to " + std::to_string(kReceiverNameLength) +
-              " characters and then " + std::to_string(kReceiverFieldCount) +
-              " fields (Y X of the left limit, Y X of the receiver, Y X of the right limit, Z), "
-              "found " +
-              std::to_string(fields.size()) + " fields and no earlier receiver to repeat");
-    return;
-  }
+  if (fields.size() < kReceiverFieldCount)
+    in.fail("expected a receiver name of up to " + std::to_string(kReceiverNameLength) +
+            " characters and then " + std::to_string(kReceiverFieldCount) +
+            " fields (Y X of the left limit, Y X of the receiver, Y X of the right limit, Z), "
+            "found " +
+            std::to_string(fields.size()) + " fields");
   run_->receiver = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
-  run_->have_receiver = true;
 }
 
-// A view-limit point on the receiver itself has no direction: the bearing
-// of the previous receiver stays (0.0 for the first).
-void HFC_Lib::update_bearings() {
-  const auto& r = run_->receiver;
+// The bearing from the receiver to a view-limit point; a point on the
+// receiver itself has no direction and shows N/A.
+quillan::Value HFC_Lib::view_bearing(const std::string& point_x, const std::string& point_y) const {
   const auto number = [](const std::string& field) { return quillan::leading_number(field); };
-  const double pi = lib_.GetPIValue();
-  const double x = number(r.x);
-  const double y = number(r.y);
-  run_->bearing_left =
-      hfc::bearing_to(x, y, number(r.left_x), number(r.left_y), pi).value_or(run_->bearing_left);
-  run_->bearing_right =
-      hfc::bearing_to(x, y, number(r.right_x), number(r.right_y), pi).value_or(run_->bearing_right);
+  const auto& r = run_->receiver;
+  const auto bearing = hfc::bearing_to(number(r.x), number(r.y), number(point_x), number(point_y),
+                                       lib_.GetPIValue());
+  return bearing ? report::Value(*bearing) : report::Value(report::kNotApplicable);
 }
 
 void HFC_Lib::write_receiver(report::Writer& out, long row) {
@@ -209,8 +199,8 @@ void HFC_Lib::write_receiver(report::Writer& out, long row) {
   r.y = run_->receiver.y;
   r.z = run_->receiver.z;
   r.h = report::kNotApplicable;
-  r.bearing_left = run_->bearing_left;
-  r.bearing_right = run_->bearing_right;
+  r.bearing_left = view_bearing(run_->receiver.left_x, run_->receiver.left_y);
+  r.bearing_right = view_bearing(run_->receiver.right_x, run_->receiver.right_y);
   r.facade = report::yes_no(run_->facade_correction);
   out.receiver(r);
 }

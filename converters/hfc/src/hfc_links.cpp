@@ -17,21 +17,26 @@ namespace {
 
 constexpr const char* kBarriersMarker = "Barriers:";
 constexpr const char* kReceiversMarker = "Receivers:";
-// Node lines with fewer fields repeat the previous node.
+// A node line holds six values; a shorter one has no position of its own.
 constexpr std::size_t kNodeFieldCount = 6;
 
 std::string link_id(const std::string& name, long sub_link) {
   return sub_link == 0 ? name : name + "-" + std::to_string(sub_link);
 }
 
-// A node line with too few fields has no values of its own; it repeats the
-// previous node, so the first node line of a conversion must be complete.
-void require_previous_node(const reading::LineReader& in, bool have_node, std::size_t fields,
-                           const char* layout) {
-  if (!have_node)
+// A short node line would otherwise repeat the previous node and put a
+// segment of no length into the report.
+void require_node_fields(const reading::LineReader& in, std::size_t fields, const char* layout) {
+  if (fields < kNodeFieldCount)
     in.fail("expected a node line of at least " + std::to_string(kNodeFieldCount) + " fields (" +
-            layout + "), found " + std::to_string(fields) +
-            " fields and no earlier node to repeat");
+            layout + "), found " + std::to_string(fields));
+}
+
+// Reads a code that must be 0 or 1, whatever form the number takes ("0.0").
+bool zero_or_one(const reading::LineReader& in, const std::string& field, const std::string& what) {
+  const double code = hfc::number_in(in, field, what);
+  if (code != 0 && code != 1) in.fail("expected " + what + " as 0 or 1, found \"" + field + "\"");
+  return code == 1;
 }
 
 // Walks a record of `segments` segments as one or more sub-links.
@@ -71,7 +76,7 @@ bool HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out)
     out.empty_line();
     return false;
   }
-  read_road_head(line_a);
+  read_road_head(in, line_a);
   const long segments =
       hfc::segment_count(in, hfc::next_fields(lib_, in, "the number of segments")[0]);
   in.next("road line C");
@@ -102,7 +107,8 @@ bool HFC_Lib::HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out)
   return true;
 }
 
-void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
+void HFC_Lib::read_road_head(const reading::LineReader& in,
+                             const std::vector<std::string>& line_a) {
   run_->road_name = line_a[0];
   if (line_a.size() == 1) {
     run_->category = report::kExistingRoad;
@@ -112,6 +118,12 @@ void HFC_Lib::read_road_head(const std::vector<std::string>& line_a) {
     run_->category = report::kExistingRoad;
   } else if (line_a[1] == "A") {
     run_->category = report::kOtherRoad;
+  } else {
+    // Another code would leave the category of the road before.
+    in.fail(
+        "expected the road category after the name as N (new), E (existing) or A (other), "
+        "found \"" +
+        line_a[1] + "\"");
   }
   // A third field marks the road as elevated.
   run_->elevated = report::yes_no(line_a.size() == 3);
@@ -121,13 +133,9 @@ void HFC_Lib::read_road_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X Z direction width surface";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
-  if (fields.size() < kNodeFieldCount) {
-    require_previous_node(in, run_->have_road_node, fields.size(), kLayout);
-    return;
-  }
+  require_node_fields(in, fields.size(), kLayout);
   hfc::number_in(in, fields[5], "the surface code (field 6)");
   run_->road_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
-  run_->have_road_node = true;
 }
 
 void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
@@ -140,8 +148,8 @@ void HFC_Lib::write_road_link_head(report::Writer& out, long sub_link) {
 }
 
 // The current node starts the sub-link: its direction and surface codes
-// decide the rest of the link head (codes other than 0 and 1 keep the
-// previous link's values).
+// decide the rest of the link head. Another code than 0 or 1 fails, as it
+// would leave the values of the link before.
 void HFC_Lib::open_road_sub_link(reading::LineReader& in, report::Writer& out) {
   const hfc::RoadNode& node = run_->road_node;
   run_->road_from = node;
@@ -149,14 +157,15 @@ void HFC_Lib::open_road_sub_link(reading::LineReader& in, report::Writer& out) {
   if (run_->road_level_switch) {
     run_->flow_direction = report::kNotApplicable;
   } else {
-    const double direction =
-        hfc::number_in(in, node.direction, "the flow direction code (field 4)");
-    if (direction == 0) run_->flow_direction = report::kOneWay;
-    if (direction == 1) run_->flow_direction = report::kTwoWay;
+    run_->flow_direction =
+        zero_or_one(in, node.direction, "the flow direction code (field 4: 0 one way, 1 two way)")
+            ? report::kTwoWay
+            : report::kOneWay;
   }
-  const double surface = quillan::leading_number(node.surface);
-  if (surface == 0) run_->surface_type = report::kBituminous;
-  if (surface == 1) run_->surface_type = report::kPervious;
+  run_->surface_type =
+      zero_or_one(in, node.surface, "the surface code (field 6: 0 bituminous, 1 pervious)")
+          ? report::kPervious
+          : report::kBituminous;
 
   out.road_flow_direction(run_->flow_direction);
   out.road_dual_carriageway(report::kNotApplicable);
@@ -243,13 +252,9 @@ void HFC_Lib::read_barrier_node(reading::LineReader& in) {
   constexpr const char* kLayout = "Y X elevation Z H angle";
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));
-  if (fields.size() < kNodeFieldCount) {
-    require_previous_node(in, run_->have_barrier_node, fields.size(), kLayout);
-    return;
-  }
+  require_node_fields(in, fields.size(), kLayout);
   hfc::number_in(in, fields[2], "the elevation code (field 3)");
   run_->barrier_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
-  run_->have_barrier_node = true;
 }
 
 void HFC_Lib::write_barrier_link_head(report::Writer& out, long sub_link) {

@@ -25,8 +25,8 @@ struct ReceiverFields {
 
 }  // namespace hfc
 
-// Values carry over from record to record (a short node line repeats the
-// previous node), but never from one conversion to the next.
+// Values carry over from record to record (a sub-link starts at the node
+// that closed the one before), but never from one conversion to the next.
 struct HFC_Lib::Run {
   explicit Run(JobDetails& job) : job(job) {}
 
@@ -46,20 +46,16 @@ struct HFC_Lib::Run {
   std::string road_name, category, flow, speed, heavy_vehicles, elevated;
   std::string flow_direction, surface_type, sub_link_surface;
   hfc::RoadNode road_node, road_from;
-  bool have_road_node = false;
 
   // Barriers.
   long barrier_link_no = 0;
   std::string barrier_name, barrier_type, barrier_level, elevation_code;
   hfc::BarrierNode barrier_node, barrier_from;
-  bool have_barrier_node = false;
 
   // Receivers.
   std::string receiver_name;
   hfc::ReceiverFields receiver;
-  bool have_receiver = false;
   long receiver_row = 0;
-  double bearing_left = 0.0, bearing_right = 0.0;
 };
 
 }  // namespace kalvor

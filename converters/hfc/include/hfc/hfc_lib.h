@@ -38,7 +38,7 @@ class HFC_Lib {
   void show_progress(double records_done);
 
   bool HFCNoise_Print_Roads(reading::LineReader& in, report::Writer& out);
-  void read_road_head(const std::vector<std::string>& line_a);
+  void read_road_head(const reading::LineReader& in, const std::vector<std::string>& line_a);
   void read_road_node(reading::LineReader& in);
   void write_road_link_head(report::Writer& out, long sub_link);
   void open_road_sub_link(reading::LineReader& in, report::Writer& out);
@@ -52,7 +52,7 @@ class HFC_Lib {
   void HFCNoise_Print_NSRs_Headings(report::Writer& out);
   bool HFCNoise_Print_NSRs(reading::LineReader& in, report::Writer& out);
   void read_receiver(reading::LineReader& in, const std::string& line);
-  void update_bearings();
+  quillan::Value view_bearing(const std::string& point_x, const std::string& point_y) const;
   void write_receiver(report::Writer& out, long row);
 
   quillan::Varnik lib_;
