@@ -44,6 +44,16 @@ double KeywordValue::number(const std::string& file) const {
   return quillan::leading_number(text_);
 }
 
+int KeywordValue::code(const std::string& file, int last, std::string_view meanings) const {
+  const double value = number(file);
+  for (int code = 0; code <= last; ++code)
+    if (value == code) return code;
+  throw ConversionError(
+      reading::line_message(file, line_,
+                            "the value \"" + text_ + "\" of keyword " + keyword_ +
+                                " is not one of its codes: " + std::string(meanings)));
+}
+
 std::string companion_role(const std::string& master_path, std::string_view what, long line) {
   return "the RoadNoise " + std::string(what) + " named in line " + std::to_string(line) + " of " +
          std::filesystem::path(master_path).filename().string();

@@ -19,9 +19,7 @@ struct NamedFile {
   long master_line = 0;
 };
 
-// The values of the road link record being written. Flow direction, surface
-// type and texture depth keep the previous link's values unless the link's
-// codes set them.
+// The values of the road link record being written.
 struct RoadLinkValues {
   std::string link_id, category, flow, speed, gradient_correction, heavy_vehicles;
   std::string flow_direction, dual_carriageway, vertical_separation;

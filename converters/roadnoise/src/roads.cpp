@@ -128,33 +128,32 @@ void RoadNoise_Lib::start_road_link(const roadnoise::SegmentRecord& record, cons
                         : category == 1 ? report::kExistingRoad
                                         : report::kOtherRoad;
   RoadNoise_Get_Flow(record.flow_number.text());
-  set_carriageway(record.carriageway.number(file));
+  set_carriageway(record.carriageway.code(file, 2, "0 two-way, 1 one-way, 2 dual carriageway"));
   run_->road.vertical_separation = one_decimal(record.separation);
-  set_surface(record.surface.number(file), one_decimal(record.texture));
+  set_surface(record.surface.code(file, 3,
+                                  "0 bituminous, 1 concrete, 2 pervious, 3 surface "
+                                  "correction"),
+              one_decimal(record.texture));
   write_road_link_head(out);
 }
 
-void RoadNoise_Lib::set_carriageway(double code) {
-  if (code == 0 || code == 2) run_->road.flow_direction = report::kTwoWay;
-  if (code == 1) run_->road.flow_direction = report::kOneWay;
+void RoadNoise_Lib::set_carriageway(int code) {
+  run_->road.flow_direction = code == 1 ? report::kOneWay : report::kTwoWay;
   run_->road.dual_carriageway = report::yes_no(code == 2);
 }
 
 // Surface codes 0 to 2 name the surface and take RTD as the texture depth;
-// code 3 takes RTD as a surface correction. Other codes keep the previous
-// link's surface.
-void RoadNoise_Lib::set_surface(double code, const std::string& texture) {
+// code 3 takes RTD as a surface correction.
+void RoadNoise_Lib::set_surface(int code, const std::string& texture) {
   static constexpr const char* kSurfaces[] = {report::kBituminous, report::kConcrete,
                                               report::kPervious};
-  for (int i = 0; i < 3; ++i) {
-    if (code != i) continue;
-    run_->road.surface_type = kSurfaces[i];
-    run_->road.texture_depth = texture;
-  }
   if (code == 3) {
     run_->road.surface_type = "Surface Correction = " + texture + " dB(A)";
     run_->road.texture_depth = report::kNotApplicable;
+    return;
   }
+  run_->road.surface_type = kSurfaces[code];
+  run_->road.texture_depth = texture;
 }
 
 void RoadNoise_Lib::write_road_link_head(report::Writer& out) {

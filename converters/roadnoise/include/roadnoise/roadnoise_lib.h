@@ -51,8 +51,8 @@ class RoadNoise_Lib {
   const roadnoise::FlowTable& flow_table();
   void start_road_link(const roadnoise::SegmentRecord& record, const std::string& file,
                        report::Writer& out);
-  void set_carriageway(double code);
-  void set_surface(double code, const std::string& texture);
+  void set_carriageway(int code);
+  void set_surface(int code, const std::string& texture);
   void write_road_link_head(report::Writer& out);
 
   void RoadNoise_Print_Barriers(reading::LineReader& in, report::Writer& out);
