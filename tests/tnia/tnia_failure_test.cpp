@@ -67,6 +67,40 @@ TEST(TniaFailure, BarrierCoordinateThatIsNoNumberIsNamed) {
   expect_contains(failure, "\"east\"");
 }
 
+TEST(TniaFailure, RoadValuesThatAreNoNumbersAreNamed) {
+  TniaConversion coordinate(parse_workbook_description(
+      "[Geometry]\nA3 s R1\nB3 n 1\nE3 s S\nA4 s R1\nB4 s 835,100\nE4 s S\n"
+      "[Road]\nA1 s R1\nD1 n 100\n[Barrier]\n[BarrierO]\n[Receiver]\n[Levels]\n"));
+  const std::string coordinate_failure = failure_of(coordinate);
+  expect_contains(coordinate_failure, "Cell B4 of worksheet 1");
+  expect_contains(coordinate_failure, "\"835,100\": expected a number (X of a road node)");
+
+  TniaConversion flow(one_road("A1 s R1\nD1 s many\nE1 s 8.5%\n"));
+  const std::string flow_failure = failure_of(flow);
+  expect_contains(flow_failure, "Cell D1 of worksheet 2");
+  expect_contains(flow_failure, "expected a number (flow)");
+}
+
+// Rows that every pass would skip, and receivers without levels, would be
+// missing from the report without a word.
+TEST(TniaFailure, RowOfNoKindIsNamed) {
+  for (const char* kind : {"r", "X"}) {
+    TniaConversion conversion(one_road("A1 s R1\n", std::string("A5 s N1\nE5 s ") + kind + "\n"));
+    const std::string failure = failure_of(conversion);
+    expect_contains(failure, "Cell E5 of worksheet 1");
+    expect_contains(failure, "holds \"" + std::string(kind) + "\" for \"N1\"");
+  }
+}
+
+TEST(TniaFailure, ReceiverWhoseLevelGroupHasNoLevelsIsNamed) {
+  TniaConversion conversion(parse_workbook_description(
+      "[Geometry]\nA3 s N1\nB3 n 1\nE3 s R\n[Road]\n[Barrier]\n[BarrierO]\n"
+      "[Receiver]\nA1 s N1\nB1 s G9\n[Levels]\nA2 s G1\nB2 s GF\nC2 n 1.5\n"));
+  const std::string failure = failure_of(conversion);
+  expect_contains(failure, "Receiver \"N1\" of worksheet 1, row 3");
+  expect_contains(failure, "level group \"G9\" has no row in column A of worksheet 6");
+}
+
 TEST(TniaFailure, WorkbookWithFewerThanSixWorksheetsIsRefused) {
   TniaConversion conversion(parse_workbook_description("[Geometry]\nA3 s R1\n[Road]\n[Barrier]\n"));
   const std::string failure = failure_of(conversion);

@@ -145,7 +145,8 @@ void TNIA_Lib::TNIA_Misc_Info(JobDetails& frmMain, int channel) {
   settings.multiple_screening = report::kYes;
   settings.opposite_facade = report::yes_no(quillan::to_upper(reflective.to_text()) == "Y");
   settings.cutoff_angle = "0.0";
-  settings.cutoff_distance = formatted(cell(kReceiverSheet, kSettingsRow, kCutoffDistanceColumn));
+  settings.cutoff_distance =
+      formatted(kReceiverSheet, kSettingsRow, kCutoffDistanceColumn, "cut-off distance");
   settings.cutoff_reflection = report::kNotApplicable;
 
   report::Writer writer(lib_, channel, report::kTniaLabels);

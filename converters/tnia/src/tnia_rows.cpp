@@ -32,8 +32,22 @@ std::string speed_corrected_for_gradient(const Value& flag) {
   return report::kNotApplicable;
 }
 
+// A text cell that stands for a number: the number itself, or a
+// percentage as typed into a spreadsheet ("8.5%").
+bool reads_as_number(const std::string& text) {
+  std::string number = quillan::trim(text);
+  if (number.ends_with('%')) number.pop_back();
+  return quillan::is_numeric_text(number);
+}
+
 bool is_barrier_kind(const std::string& kind) {
   return kind == "A" || kind == "B" || kind == "O";
+}
+
+// Road and barrier kinds count in any case, a receiver only as "R".
+bool is_known_kind(const std::string& kind) {
+  const std::string upper = quillan::to_upper(kind);
+  return upper == "S" || is_barrier_kind(upper) || kind == "R";
 }
 
 }  // namespace
@@ -58,6 +72,18 @@ bool TNIA_Lib::read_feature_id() {
 
 std::string TNIA_Lib::kind_letter() {
   return geometry_cell(kKindColumn).to_text();
+}
+
+// Every pass skips the rows of the other passes' kinds, so a row of no kind
+// would be left out of the report unseen; the first pass stops at it.
+void TNIA_Lib::require_known_kind() {
+  const std::string kind = kind_letter();
+  if (is_known_kind(kind)) return;
+  throw ConversionError("Cell " + cell_name(run_->current_row, kKindColumn) +
+                        " of worksheet 1 of the workbook " + run_->workbook_path + " holds \"" +
+                        kind + "\" for \"" + run_->current_id.to_text() +
+                        "\": expected the kind of the feature, S (road node), A, B or O "
+                        "(barrier) or R (receiver).");
 }
 
 bool TNIA_Lib::starts_new_link() const {
@@ -86,26 +112,33 @@ long TNIA_Lib::attribute_row(int sheet, const char* feature) {
   return row;
 }
 
-// "#0.0" of the value read as a number (a text by its leading number).
-std::string TNIA_Lib::formatted(const Value& value) const {
-  return quillan::format_fixed(value.to_number(), 1);
-}
-
-// The cell rounded to one decimal, halves to even. A text that is no number
-// cannot be rounded.
-double TNIA_Lib::rounded(int sheet, long row, long column, const char* what) {
-  const Value value = cell(sheet, row, column);
-  if (value.is_text() && !value.text().empty() && !quillan::is_numeric_text(value.text()))
+// A cell that must hold a number: an empty cell counts as 0, a text that is
+// no number stops the conversion (read by its leading number it would put
+// an invented value into the report).
+Value TNIA_Lib::number_cell(int sheet, long row, long column, const char* what) {
+  Value value = cell(sheet, row, column);
+  if (value.is_text() && !value.text().empty() && !reads_as_number(value.text()))
     throw ConversionError("Cell " + cell_name(row, column) + " of worksheet " +
                           std::to_string(sheet) + " of the workbook " + run_->workbook_path +
                           " holds \"" + value.text() + "\": expected a number (" + what + ").");
-  return quillan::round_half_even(value.to_number(), 1);
+  return value;
+}
+
+// "#0.0" of a number cell.
+std::string TNIA_Lib::formatted(int sheet, long row, long column, const char* what) {
+  return quillan::format_fixed(number_cell(sheet, row, column, what).to_number(), 1);
+}
+
+// A number cell rounded to one decimal, halves to even.
+double TNIA_Lib::rounded(int sheet, long row, long column, const char* what) {
+  return quillan::round_half_even(number_cell(sheet, row, column, what).to_number(), 1);
 }
 
 // --- roads ------------------------------------------------------------------
 
 bool TNIA_Lib::TNIA_Print_Road_Row(int road_channel, int index_channel) {
   if (!read_feature_id()) return false;
+  require_known_kind();
   if (quillan::to_upper(kind_letter()) == "S") {
     if (starts_new_link())
       start_road_link(road_channel, index_channel);
@@ -121,9 +154,10 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   run_->segment_no = 0;
   const long row = attribute_row(kRoadSheet, "road link");
   const Value surface = cell(kRoadSheet, row, kSurfaceColumn);
-  const Value flow = cell(kRoadSheet, row, kFlowColumn);
-  const Value heavy_vehicles = cell(kRoadSheet, row, kHeavyVehiclesColumn);
-  const Value speed = cell(kRoadSheet, row, kSpeedColumn);
+  const std::string flow = formatted(kRoadSheet, row, kFlowColumn, "flow");
+  const std::string heavy_vehicles =
+      formatted(kRoadSheet, row, kHeavyVehiclesColumn, "percentage of heavy vehicles");
+  const std::string speed = formatted(kRoadSheet, row, kSpeedColumn, "speed");
   const Value gradient_flag = cell(kRoadSheet, row, kGradientFlagColumn);
 
   report::Writer road(lib_, road_channel, report::kTniaLabels);
@@ -131,9 +165,9 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   road.road_link_no(run_->road_link_no);
   road.road_link_id(run_->current_id);
   road.road_category(report::kNotApplicable);
-  road.road_flow(formatted(flow));
-  road.road_speed(formatted(speed), speed_corrected_for_gradient(gradient_flag));
-  road.road_heavy_vehicles(formatted(heavy_vehicles));
+  road.road_flow(flow);
+  road.road_speed(speed, speed_corrected_for_gradient(gradient_flag));
+  road.road_heavy_vehicles(heavy_vehicles);
   road.road_flow_direction(report::kNotApplicable);
   road.road_dual_carriageway(report::kNotApplicable);
   road.road_divider_and_separation(report::kNotApplicable, report::kNotApplicable);
@@ -145,22 +179,21 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   road.road_segment_headings();
   write_index_line(index_channel, run_->road_link_no);
 
-  run_->road_width = cell(kRoadSheet, row, kRoadWidthColumn);
-  run_->node_x = geometry_cell(kXColumn);
-  run_->node_y = geometry_cell(kYColumn);
-  run_->node_z = geometry_cell(kZColumn);
+  run_->road_width = formatted(kRoadSheet, row, kRoadWidthColumn, "road width");
+  run_->node_x = formatted(kGeometrySheet, run_->current_row, kXColumn, "X of a road node");
+  run_->node_y = formatted(kGeometrySheet, run_->current_row, kYColumn, "Y of a road node");
+  run_->node_z = formatted(kGeometrySheet, run_->current_row, kZColumn, "Z of a road node");
 }
 
 void TNIA_Lib::write_road_segment(int road_channel) {
   ++run_->segment_no;
-  const Value x = geometry_cell(kXColumn);
-  const Value y = geometry_cell(kYColumn);
-  const Value z = geometry_cell(kZColumn);
+  const std::string x = formatted(kGeometrySheet, run_->current_row, kXColumn, "X of a road node");
+  const std::string y = formatted(kGeometrySheet, run_->current_row, kYColumn, "Y of a road node");
+  const std::string z = formatted(kGeometrySheet, run_->current_row, kZColumn, "Z of a road node");
   report::Writer(lib_, road_channel, report::kTniaLabels)
       .road_segment(
-          {{run_->segment_no, formatted(run_->node_x), formatted(run_->node_y),
-            formatted(run_->node_z), "0.0", formatted(x), formatted(y), formatted(z), "0.0"},
-           formatted(run_->road_width),
+          {{run_->segment_no, run_->node_x, run_->node_y, run_->node_z, "0.0", x, y, z, "0.0"},
+           run_->road_width,
            report::kNotApplicable,
            report::kNotApplicable});
   run_->node_x = x;
@@ -258,8 +291,15 @@ void TNIA_Lib::TNIA_Print_NSR_Levels(int channel, const Value& id, const Value& 
   const std::string facade = report::yes_no(facade_flag.loosely_equals(Value("Y")));
   const std::string id_part = quillan::trim(id.to_text()).substr(0, 20);
   const std::string key_part = quillan::trim(level_key.to_text());
+  const std::vector<long>& level_rows = run_->level_rows->rows_of(level_key);
+  // A receiver with no levels would vanish from the report.
+  if (level_rows.empty())
+    throw ConversionError("Receiver \"" + quillan::trim(id.to_text()) + "\" of worksheet 1, row " +
+                          std::to_string(run_->current_row) + ", in the workbook " +
+                          run_->workbook_path + ": its level group \"" + key_part +
+                          "\" has no row in column A of worksheet 6.");
   report::Writer receivers(lib_, channel, report::kTniaLabels);
-  for (long row : run_->level_rows->rows_of(level_key)) {
+  for (long row : level_rows) {
     ++run_->receiver_no;
     const std::string label = quillan::trim(cell(kLevelSheet, row, kLevelLabelColumn).to_text());
     const double height = rounded(kLevelSheet, row, kLevelHeightColumn, "height above ground");

@@ -63,12 +63,14 @@ class TNIA_Lib {
   // Row operations' shared steps.
   bool read_feature_id();
   std::string kind_letter();
+  void require_known_kind();
   bool starts_new_link() const;
   void write_index_line(int index_channel, long link_no);
   long attribute_row(int sheet, const char* feature);
   Value cell(int sheet, long row, long column);
   Value geometry_cell(long column);
-  std::string formatted(const Value& value) const;
+  Value number_cell(int sheet, long row, long column, const char* what);
+  std::string formatted(int sheet, long row, long column, const char* what);
   double rounded(int sheet, long row, long column, const char* what);
   void start_road_link(int road_channel, int index_channel);
   void write_road_segment(int road_channel);
