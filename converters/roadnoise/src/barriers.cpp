@@ -162,15 +162,13 @@ void RoadNoise_Lib::take_barrier_columns(const std::string& line, long line_numb
   run_->wba.take(line, line_number);
 }
 
-// GND 0 is a reflective link and 1 an absorptive one; other values keep the
-// previous link's type. Lines without GND are absorptive.
+// GND 0 is a reflective link and 1 an absorptive one. Lines without GND are
+// absorptive.
 std::string RoadNoise_Lib::line_barrier_type(bool ground_line, const KeywordValue& ground,
                                              const std::string& file) const {
   if (!ground_line) return report::kAbsorptive;
-  const double code = ground.number(file);
-  if (code == 0) return report::kReflective;
-  if (code == 1) return report::kAbsorptive;
-  return run_->barrier_type;
+  return ground.code(file, 1, "0 reflective, 1 absorptive") == 0 ? report::kReflective
+                                                                 : report::kAbsorptive;
 }
 
 void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& out) {

@@ -1,4 +1,5 @@
 // Receivers: the receiver file (.REC).
+#include <algorithm>
 #include <cmath>
 
 #include "quillan/text.h"
@@ -45,8 +46,8 @@ std::string first_20_trimmed(const std::string& name) {
 }  // namespace
 
 // A receiver is written when the "TEXT" or "RETN" line that follows its
-// position is read (marks A, B, C); a last receiver with no such line after
-// it is not written.
+// position is read (marks A, B, C). A position still unwritten at the end of
+// the file would be lost, so the file must close it.
 void RoadNoise_Lib::RoadNoise_Print_NSRs(LineReader& in, report::Writer& out) {
   roadnoise::ReceiverRecord record;
   std::string name, receiver_id;
@@ -81,6 +82,11 @@ void RoadNoise_Lib::RoadNoise_Print_NSRs(LineReader& in, report::Writer& out) {
     }
     previous_closed = closes;
   }
+  if (c)
+    throw ConversionError(reading::line_message(
+        in.file(), std::max(record.x.line(), record.y.line()),
+        "the receiver placed here is never closed: the file ends before the \"RETN\" or "
+        "\"TEXT\" line that follows every receiver"));
 }
 
 // One row, or RPT + 1 rows stacked HPF apart; nothing for a negative RPT.

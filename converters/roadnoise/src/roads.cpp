@@ -33,6 +33,14 @@ struct SegmentRecord {
     return starts_link;
   }
 
+  bool holds_values() const {
+    for (const KeywordValue* value :
+         {&start_x, &start_y, &start_z, &end_x, &end_y, &end_z, &category, &carriageway, &divider,
+          &separation, &surface, &texture, &width, &ground, &flow_number})
+      if (!value->empty()) return true;
+    return false;
+  }
+
   // The segment's end is where the next segment starts.
   void move_to_end() {
     start_x.take_over(end_x);
@@ -108,6 +116,11 @@ void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
     if (new_link) {
       new_link = false;
       start_road_link(record, in.file(), out);
+    } else if (run_->link_number == 0) {
+      // A segment before any road link belongs to none: a bare "SEND" is
+      // passed over, one with values cannot be placed.
+      if (!record.holds_values()) continue;
+      in.fail("expected a road link to begin (RSX or UFN) before the first segment ends here");
     } else {
       zero_if_empty(record.start_x);
       zero_if_empty(record.start_y);
