@@ -46,14 +46,30 @@ void require_fields(const std::string& input_path, const std::vector<std::string
     hfa::input_error(input_path, field_shortage(fields, needed, line, what));
 }
 
-// The same for a line of the node or layout file, naming its line of the input.
+// Fails on a line of the node or layout file, naming its line of the input.
+[[noreturn]] void fail_at(const std::string& input_path, const hfa::IndexedLine& line,
+                          const std::vector<long>& input_lines, const std::string& problem) {
+  const auto index = static_cast<std::size_t>(line.line_number - 1);
+  if (index < input_lines.size()) hfa::input_error(input_path, input_lines[index], problem);
+  hfa::input_error(input_path, problem);
+}
+
 void require_fields(const std::string& input_path, const hfa::IndexedLine& line,
                     const std::vector<long>& input_lines, std::size_t needed, const char* what) {
-  if (line.fields.size() >= needed) return;
-  const auto index = static_cast<std::size_t>(line.line_number - 1);
-  const std::string shortage = field_shortage(line.fields, needed, line.text, what);
-  if (index < input_lines.size()) hfa::input_error(input_path, input_lines[index], shortage);
-  hfa::input_error(input_path, shortage);
+  if (line.fields.size() < needed)
+    fail_at(input_path, line, input_lines, field_shortage(line.fields, needed, line.text, what));
+}
+
+// A node coordinate that is no number would be read as 0 and put the node
+// somewhere else.
+void require_node_numbers(const std::string& input_path, const hfa::IndexedLine& line,
+                          const std::vector<long>& input_lines) {
+  constexpr const char* kNames[] = {"X", "Y", "Z", "H"};
+  for (std::size_t i = 1; i <= 4; ++i)
+    if (!quillan::is_numeric_text(line.fields[i]))
+      fail_at(input_path, line, input_lines,
+              "the node line \"" + line.text + "\" has \"" + line.fields[i] + "\" where its " +
+                  kNames[i - 1] + " is expected as a number");
 }
 
 // Ground cover column: 1 for soft ground, 0 for hard ground.
@@ -111,6 +127,7 @@ bool HFA_Lib::HFANoise_Get_Node(const std::string& node, int end) {
   auto [it, added] = c.rounded_nodes.try_emplace(line);
   if (added) {
     require_fields(c.input_path, *line, c.node_input_lines, hfa::min_fields::Node, "node");
+    require_node_numbers(c.input_path, *line, c.node_input_lines);
     it->second = {one_decimal_half_even(line->fields[1]), one_decimal_half_even(line->fields[2]),
                   one_decimal_half_even(line->fields[3]), one_decimal_half_even(line->fields[4])};
   }
