@@ -74,6 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "1 pervious) as 0 or 1, found \"3\""},
         BrokenInput{"ShortFirstNode", with_line(kModel, 13, "818000 836000 5"), 13,
                     "at least 6 fields (Y X Z direction width surface), found 3"},
+        BrokenInput{"WordAsX", with_line(kModel, 14, "818010 east 5 1 7 0"), 14,
+                    "expected X (field 2) as a number, found \"east\""},
         BrokenInput{"ShortLastNode", with_line(kModel, 14, "818010 836010"), 14,
                     "at least 6 fields (Y X Z direction width surface), found 2"},
         BrokenInput{"EndsInNodeLines", first_lines(kModel, 13), 14, "a road node line"},
@@ -95,6 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenInput{"ShortReceiver", with_line(kModel, 21, "N1      818010 836000 818000"), 21,
                     "7 fields (Y X of the left limit, Y X of the receiver, Y X of the right "
                     "limit, Z), found 3"},
+        BrokenInput{"WordAsReceiverZ",
+                    with_line(kModel, 21, "N1      818010 836000 818000 836000 818000 836010 GF"),
+                    21, "expected Z of the receiver as a number, found \"GF\""},
         BrokenInput{"NameOnlyReceiver", with_line(kModel, 21, "N1"), 21, "found 0 fields"}),
     [](const auto& info) { return std::string(info.param.name); });
 

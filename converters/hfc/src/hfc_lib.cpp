@@ -178,6 +178,11 @@ void HFC_Lib::read_receiver(reading::LineReader& in, const std::string& line) {
             " fields (Y X of the left limit, Y X of the receiver, Y X of the right limit, Z), "
             "found " +
             std::to_string(fields.size()) + " fields");
+  constexpr const char* kFieldNames[] = {
+      "Y of the left limit",  "X of the left limit",  "Y of the receiver", "X of the receiver",
+      "Y of the right limit", "X of the right limit", "Z of the receiver"};
+  for (std::size_t i = 0; i < kReceiverFieldCount; ++i)
+    hfc::number_in(in, fields[i], kFieldNames[i]);
   run_->receiver = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
 }
 

@@ -2,7 +2,9 @@
 // the road surface (roads) or the elevated state (barriers) changes along it,
 // the record is written as several sub-links that share its name with a
 // numeric suffix and take consecutive link numbers.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hfc/hfc_lib.h"
@@ -30,6 +32,13 @@ void require_node_fields(const reading::LineReader& in, std::size_t fields, cons
   if (fields < kNodeFieldCount)
     in.fail("expected a node line of at least " + std::to_string(kNodeFieldCount) + " fields (" +
             layout + "), found " + std::to_string(fields));
+}
+
+// Node values written to the report must be numbers: a word would stand in
+// a coordinate column.
+void require_numbers(const reading::LineReader& in, const std::vector<std::string>& fields,
+                     std::initializer_list<std::pair<std::size_t, const char*>> wanted) {
+  for (const auto& [index, what] : wanted) hfc::number_in(in, fields[index], what);
 }
 
 // Reads a code that must be 0 or 1, whatever form the number takes ("0.0").
@@ -134,7 +143,12 @@ void HFC_Lib::read_road_node(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a road node line (") + kLayout + ")"));
   require_node_fields(in, fields.size(), kLayout);
-  hfc::number_in(in, fields[5], "the surface code (field 6)");
+  require_numbers(in, fields,
+                  {{0, "Y (field 1)"},
+                   {1, "X (field 2)"},
+                   {2, "Z (field 3)"},
+                   {4, "the road width (field 5)"},
+                   {5, "the surface code (field 6)"}});
   run_->road_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
 }
 
@@ -253,7 +267,13 @@ void HFC_Lib::read_barrier_node(reading::LineReader& in) {
   const auto fields =
       hfc::fields_of(lib_, in.next(std::string("a barrier node line (") + kLayout + ")"));
   require_node_fields(in, fields.size(), kLayout);
-  hfc::number_in(in, fields[2], "the elevation code (field 3)");
+  require_numbers(in, fields,
+                  {{0, "Y (field 1)"},
+                   {1, "X (field 2)"},
+                   {2, "the elevation code (field 3)"},
+                   {3, "Z (field 4)"},
+                   {4, "H (field 5)"},
+                   {5, "the inclined angle (field 6)"}});
   run_->barrier_node = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
 }
 
