@@ -1,6 +1,7 @@
 // Layout barriers: barrier links generated along the road links whose layout
 // has an entry in the layout-barrier file, on the left and right of the road
 // at the distances and heights the entry gives.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -345,6 +346,16 @@ const hfa::IndexedLine* HFA_Lib::HFANoise_GetLayBarData(const std::string& LB_IF
         reading::line_message(hfa::kLayoutBarrierRole + (" " + LB_IFilePath), line->line_number,
                               "the line \"" + line->text + "\" has " + std::to_string(n) +
                                   " fields; 7 (constant distance and height) or 12 expected"));
+  }
+  // A word read as 0 would move a barrier onto the road, or drop its side.
+  constexpr const char* kColumns[] = {"Layout", "Lpd",  "Lbh",  "Lba",  "Rpd",  "Rbh",
+                                      "Rpa",    "Lpd2", "Lbh2", "Rpd2", "Rbh2", "NumSeg"};
+  for (std::size_t i = 1; i < std::min(n, kEntryFields); ++i) {
+    if (quillan::is_numeric_text(line->fields[i])) continue;
+    throw ConversionError(
+        reading::line_message(hfa::kLayoutBarrierRole + (" " + LB_IFilePath), line->line_number,
+                              "the line \"" + line->text + "\" has \"" + line->fields[i] +
+                                  "\" where " + kColumns[i] + " is expected as a number"));
   }
   return line;
 }

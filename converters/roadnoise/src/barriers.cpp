@@ -90,7 +90,7 @@ void RoadNoise_Lib::RoadNoise_Print_Barriers(LineReader& in, report::Writer& out
       run_->saved_link_id = name;
       begin_barrier_link(report::kReflective, out);
     }
-    write_barrier_row(points, out);
+    write_barrier_row(points, in.file(), out);
   }
 }
 
@@ -118,7 +118,7 @@ void RoadNoise_Lib::RoadNoise_Print_HSE_Barriers(LineReader& in, report::Writer&
         new_link = false;
         begin_barrier_link(report::kReflective, out);
       }
-      write_barrier_row(points, out);
+      write_barrier_row(points, in.file(), out);
       if (starts_link) run_->saved_link_id = name;
     }
     if (name_follows) {
@@ -153,7 +153,7 @@ void RoadNoise_Lib::RoadNoise_Print_Line_Barriers(LineReader& in, report::Writer
       new_link = false;
       begin_barrier_link(line_barrier_type(ground_line, points.ground, in.file()), out);
     }
-    write_line_row(points, ground_line, out);
+    write_line_row(points, ground_line, in.file(), out);
   }
 }
 
@@ -184,17 +184,18 @@ void RoadNoise_Lib::begin_barrier_link(const std::string& type, report::Writer& 
   out.barrier_segment_headings();
 }
 
-void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::Writer& out) {
+void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, const std::string& file,
+                                      report::Writer& out) {
   report::BarrierSegment s;
   s.number = ++run_->line_counter;
-  s.x1 = points.start_x.text();
-  s.y1 = points.start_y.text();
+  s.x1 = points.start_x.number_text(file);
+  s.y1 = points.start_y.number_text(file);
   s.z1 = "0.0";
-  s.h1 = points.start_h.text();
-  s.x2 = points.end_x.text();
-  s.y2 = points.end_y.text();
+  s.h1 = points.start_h.number_text(file);
+  s.x2 = points.end_x.number_text(file);
+  s.y2 = points.end_y.number_text(file);
   s.z2 = "0.0";
-  s.h2 = points.end_h.text();
+  s.h2 = points.end_h.number_text(file);
   s.inclined_angle = s.mean_length = s.mean_opening = report::kNotApplicable;
   s.foa = run_->foa.text();
   s.width = run_->wba.text();
@@ -203,16 +204,16 @@ void RoadNoise_Lib::write_barrier_row(roadnoise::BarrierPoints& points, report::
 }
 
 void RoadNoise_Lib::write_line_row(roadnoise::LinePoints& points, bool ground_line,
-                                   report::Writer& out) {
+                                   const std::string& file, report::Writer& out) {
   report::BarrierSegment s;
   s.number = ++run_->line_counter;
-  s.x1 = points.start_x.text();
-  s.y1 = points.start_y.text();
-  s.z1 = ground_line ? report::kNotApplicable : points.start_z.text();
+  s.x1 = points.start_x.number_text(file);
+  s.y1 = points.start_y.number_text(file);
+  s.z1 = ground_line ? report::kNotApplicable : points.start_z.number_text(file);
   s.h1 = "0.0";
-  s.x2 = points.end_x.text();
-  s.y2 = points.end_y.text();
-  s.z2 = ground_line ? report::kNotApplicable : points.end_z.text();
+  s.x2 = points.end_x.number_text(file);
+  s.y2 = points.end_y.number_text(file);
+  s.z2 = ground_line ? report::kNotApplicable : points.end_z.number_text(file);
   s.h2 = "0.0";
   s.inclined_angle = s.mean_length = s.mean_opening = s.foa = s.width = report::kNotApplicable;
   out.barrier_segment(s);

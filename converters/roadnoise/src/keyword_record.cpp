@@ -44,6 +44,11 @@ double KeywordValue::number(const std::string& file) const {
   return quillan::leading_number(text_);
 }
 
+const std::string& KeywordValue::number_text(const std::string& file) const {
+  number(file);
+  return text_;
+}
+
 int KeywordValue::code(const std::string& file, int last, std::string_view meanings) const {
   const double value = number(file);
   for (int code = 0; code <= last; ++code)

@@ -39,6 +39,9 @@ class KeywordValue {
   // conversion with a message naming the file (its role and path), the line
   // and the keyword.
   double number(const std::string& file) const;
+  // The text of a value the report shows in a number column: empty, or a
+  // number as written. Any other text ends the conversion as number() does.
+  const std::string& number_text(const std::string& file) const;
   // The value as one of the codes 0 to `last` (0 when empty). Any other
   // value ends the conversion with a message listing the codes' `meanings`,
   // since it would leave the previous link's value in the report.

@@ -102,17 +102,17 @@ void RoadNoise_Lib::write_receiver(const roadnoise::ReceiverRecord& r,
                                                     quillan::number_to_text(kMaxStackedReceivers)));
   }
   report::ReceiverRow row;
-  row.x = r.x.text();
-  row.y = r.y.text();
-  row.bearing_left = r.bearing_left.text();
-  row.bearing_right = r.bearing_right.text();
+  row.x = r.x.number_text(file);
+  row.y = r.y.number_text(file);
+  row.bearing_left = r.bearing_left.number_text(file);
+  row.bearing_right = r.bearing_right.number_text(file);
   row.facade = report::yes_no(r.facade.number(file) == 1);
   const std::string name = first_20_trimmed(receiver_id);
   if (stacked == 0) {
     row.number = ++run_->line_counter;
     row.name = name;
-    row.z = r.z.text();
-    row.h = r.h.text();
+    row.z = r.z.number_text(file);
+    row.h = r.h.number_text(file);
     out.receiver_with_full_name(row);
     return;
   }

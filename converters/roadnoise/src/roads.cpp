@@ -60,9 +60,9 @@ void zero_if_empty(KeywordValue& value) {
 }
 
 // Twice the carriageway width; a negative divider value narrows it.
-double road_width(const roadnoise::SegmentRecord& r) {
-  const double width = 2 * quillan::leading_number(r.width.text());
-  const double divider = quillan::leading_number(r.divider.text());
+double road_width(const roadnoise::SegmentRecord& r, const std::string& file) {
+  const double width = 2 * r.width.number(file);
+  const double divider = r.divider.number(file);
   return divider > 0 ? width : width + divider;
 }
 
@@ -82,18 +82,19 @@ quillan::Value given_or_na(const std::string& value) {
   return value.empty() ? quillan::Value(report::kNotApplicable) : quillan::Value(value);
 }
 
-void write_road_segment(const roadnoise::SegmentRecord& r, long number, report::Writer& out) {
+void write_road_segment(const roadnoise::SegmentRecord& r, long number, const std::string& file,
+                        report::Writer& out) {
   report::RoadSegment s;
   s.number = number;
-  s.x1 = r.start_x.text();
-  s.y1 = r.start_y.text();
-  s.z1 = r.start_z.text();
+  s.x1 = r.start_x.number_text(file);
+  s.y1 = r.start_y.number_text(file);
+  s.z1 = r.start_z.number_text(file);
   s.h1 = "0.0";
-  s.x2 = r.end_x.text();
-  s.y2 = r.end_y.text();
-  s.z2 = r.end_z.text();
+  s.x2 = r.end_x.number_text(file);
+  s.y2 = r.end_y.number_text(file);
+  s.z2 = r.end_z.number_text(file);
   s.h2 = "0.0";
-  s.width = road_width(r);
+  s.width = road_width(r, file);
   s.ground_left = r.ground.text();
   s.ground_right = r.ground.text();
   out.road_segment(s);
@@ -127,7 +128,7 @@ void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
       zero_if_empty(record.start_z);
     }
     ++run_->line_counter;
-    write_road_segment(record, run_->line_counter, out);
+    write_road_segment(record, run_->line_counter, in.file(), out);
     record.move_to_end();
   }
 }

@@ -60,8 +60,10 @@ class RoadNoise_Lib {
   void RoadNoise_Print_Line_Barriers(reading::LineReader& in, report::Writer& out);
   void take_barrier_columns(const std::string& line, long line_number);
   void begin_barrier_link(const std::string& type, report::Writer& out);
-  void write_barrier_row(roadnoise::BarrierPoints& points, report::Writer& out);
-  void write_line_row(roadnoise::LinePoints& points, bool ground_line, report::Writer& out);
+  void write_barrier_row(roadnoise::BarrierPoints& points, const std::string& file,
+                         report::Writer& out);
+  void write_line_row(roadnoise::LinePoints& points, bool ground_line, const std::string& file,
+                      report::Writer& out);
   std::string line_barrier_type(bool ground_line, const roadnoise::KeywordValue& ground,
                                 const std::string& file) const;
 
