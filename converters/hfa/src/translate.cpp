@@ -208,8 +208,11 @@ bool HFA_Lib::HFANoise_Print_Roads(int IFileID, int OFileID, int roadflow, bool 
 
   report::Writer report(lib_, OFileID, report::kHfaLabels);
   ++c.segment_no;
-  report.road_segment({c.segment_no, c.from.x, c.from.y, c.from.z, c.from.h, c.to.x, c.to.y, c.to.z,
-                       c.to.h, c.layout.road_width, ground_cover(f[6]), ground_cover(f[7])});
+  report.road_segment(
+      {{c.segment_no, c.from.x, c.from.y, c.from.z, c.from.h, c.to.x, c.to.y, c.to.z, c.to.h},
+       c.layout.road_width,
+       ground_cover(f[6]),
+       ground_cover(f[7])});
   return true;
 }
 
@@ -285,9 +288,12 @@ bool HFA_Lib::HFANoise_Print_Barriers(int IFileID, int OFileID) {
   c.previous_barrier_b = f[2];
 
   report::BarrierSegment row{
-      ++c.segment_no, c.from.x,       c.from.y,       c.from.z,      c.from.h,
-      c.to.x,         c.to.y,         c.to.z,         c.to.h,        0,
-      kNotApplicable, kNotApplicable, kNotApplicable, kNotApplicable};
+      {++c.segment_no, c.from.x, c.from.y, c.from.z, c.from.h, c.to.x, c.to.y, c.to.z, c.to.h},
+      0,
+      kNotApplicable,
+      kNotApplicable,
+      kNotApplicable,
+      kNotApplicable};
   if (kind == "barrier") {
     row.inclined_angle = value_of(f[8].substr(0, f[8].size() - 1));
     row.mean_length = row.mean_opening = row.width = 0;
