@@ -59,15 +59,29 @@ TEST(GetRoadPara, ReadsTheFieldBehindTheKey) {
   EXPECT_TRUE(found);
 }
 
-TEST(EmissionData, MissingKeyShowsInputErrorAndCountsZero) {
+TEST(EmissionData, ValuesComeFromTheirKeys) {
   // The speed is 4: with no separator behind it, its last character is dropped.
-  auto w = convert_first_stage("file STRA.001\nS \\LME | /F100/2/V40\nD 0 0 0 0 0 5\n");
-  EXPECT_EQ(std::vector<std::string>{"Input Error!"}, w.messages);
+  auto w = convert_first_stage("file STRA.001\nS \\LME | /F100/2/Z0/V40\nD 0 0 0 0 0 5\n");
+  EXPECT_TRUE(w.messages.empty());
   ASSERT_EQ(1u, layouts(w).size());
   EXPECT_EQ(
       "      1      100.00   4.00    2.00     N/A        S0       No      Yes   A->B    0.000   "
       "5.00  N/A",
       layouts(w)[0]);
+}
+
+// Counted as 0 it would leave the road without traffic, speed or surface.
+TEST(EmissionData, MissingKeyFailsNamingTheRecord) {
+  SoundPlanProject project("file STRA.001\nS \\LME | /F100/2/V40\nD 0 0 0 0 0 5\n");
+  try {
+    SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
+    FAIL() << "the conversion succeeded";
+  } catch (const ConversionError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("STRA.001, record 1 at byte"), std::string::npos) << message;
+    EXPECT_NE(message.find("has no /Z value"), std::string::npos) << message;
+  }
+  EXPECT_TRUE(message_texts(project.job).empty());
 }
 
 TEST(EmissionData, AllBlankParametersStillStartANewLayout) {

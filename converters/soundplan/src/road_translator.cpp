@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "intermediate_lines.h"
+#include "job/conversion_error.h"
 #include "keyword_line.h"
 #include "project_file.h"
 #include "quillan/text.h"
@@ -129,9 +130,15 @@ class SoundPlan_Lib::RoadTranslation {
     new_layout();
   }
 
+  // A key missing from the emission text would count as 0 (no traffic, no
+  // speed) in a report that otherwise looks complete.
   double parameter(const std::string& text, const char* key, int position) {
     bool found = false;
-    return quillan::leading_number(owner_.GetRoadPara(text, key, position, found));
+    const std::string value = owner_.GetRoadPara(text, key, position, found);
+    if (!found)
+      throw ConversionError("the emission text \"" + text + "\" has no " + key +
+                            " value (/F flow and heavy vehicles, /V speed, /Z surface)");
+    return quillan::leading_number(value);
   }
 
   void read_emission(const std::string& text) {

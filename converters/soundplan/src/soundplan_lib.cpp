@@ -28,7 +28,6 @@ constexpr int kNodeChannel = 4;
 constexpr int kLayoutChannel = 5;
 constexpr int kLayoutBarrierChannel = 6;
 
-constexpr const char* kMessageTitle = "KALVOR";
 constexpr const char* kStatus = "Processing... (SoundPlan)";
 
 constexpr const char* kIntermediateInputName = "SP2HFA.txt";
@@ -125,10 +124,6 @@ void SoundPlan_Lib::close_file_handler(const quillan::Value& IFileNo) {
   lib_.close_file_handler(IFileNo);
 }
 
-void SoundPlan_Lib::show_message(const std::string& text) {
-  if (run_) run_->job.message_box(text, MessageIcon::None, MessageButtons::Ok, kMessageTitle);
-}
-
 std::string SoundPlan_Lib::GetRoadPara(const std::string& IStr, const std::string& IndexStr,
                                        int GetPos, bool& ReturnFlag) {
   ReturnFlag = false;
@@ -143,7 +138,6 @@ std::string SoundPlan_Lib::GetRoadPara(const std::string& IStr, const std::strin
     result = first_parameter_field(rest);
     ReturnFlag = true;
   }
-  if (!ReturnFlag) show_message("Input Error!");
   return result;
 }
 

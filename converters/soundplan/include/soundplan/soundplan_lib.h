@@ -44,7 +44,7 @@ class SoundPlan_Lib {
   IntermediateFiles Write_SP2HFA_Files(JobDetails& frmMain, const std::string& folder);
 
   // The text behind IndexStr in IStr, in its GetPos-th "/" field. ReturnFlag
-  // tells whether IndexStr was found; a missing key shows "Input Error!".
+  // tells whether IndexStr was found.
   std::string GetRoadPara(const std::string& IStr, const std::string& IndexStr, int GetPos,
                           bool& ReturnFlag);
 
@@ -70,7 +70,6 @@ class SoundPlan_Lib {
     long links = 0, nodes = 0, layouts = 0;
   };
 
-  void show_message(const std::string& text);
   // Hands every record of the file to `handle`. A damaged file, or a record
   // shorter than its fields, fails the conversion, naming the file and the
   // byte at which the bad record starts: a report without the rest of the
