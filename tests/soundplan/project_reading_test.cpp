@@ -48,10 +48,10 @@ TEST(GetRoadPara, ReadsTheFieldBehindTheKey) {
   EXPECT_EQ("12", sp.GetRoadPara("/F12/3/V45", "/F", 1, found));
   EXPECT_TRUE(found);
   EXPECT_EQ("3", sp.GetRoadPara("/F12/3/V45", "/F", 2, found));
-  // No separator follows: the last character is dropped.
-  EXPECT_EQ("4", sp.GetRoadPara("/F12/3/V45", "/V", 1, found));
+  // No separator follows: the field runs to the end of the text.
+  EXPECT_EQ("45", sp.GetRoadPara("/F12/3/V45", "/V", 1, found));
   // Beyond the last "/" field the last field is returned.
-  EXPECT_EQ("V4", sp.GetRoadPara("/F12/3/V45", "/F", 5, found));
+  EXPECT_EQ("V45", sp.GetRoadPara("/F12/3/V45", "/F", 5, found));
   EXPECT_EQ("1.5", sp.GetRoadPara("/Z2/0/1.5\\", "/Z", 3, found));
   EXPECT_EQ("", sp.GetRoadPara("/F12/3/V45", "/Z", 1, found));
   EXPECT_FALSE(found);
@@ -60,12 +60,12 @@ TEST(GetRoadPara, ReadsTheFieldBehindTheKey) {
 }
 
 TEST(EmissionData, ValuesComeFromTheirKeys) {
-  // The speed is 4: with no separator behind it, its last character is dropped.
+  // The speed is the last field, with no separator behind it.
   auto w = convert_first_stage("file STRA.001\nS \\LME | /F100/2/Z0/V40\nD 0 0 0 0 0 5\n");
   EXPECT_TRUE(w.messages.empty());
   ASSERT_EQ(1u, layouts(w).size());
   EXPECT_EQ(
-      "      1      100.00   4.00    2.00     N/A        S0       No      Yes   A->B    0.000   "
+      "      1      100.00  40.00    2.00     N/A        S0       No      Yes   A->B    0.000   "
       "5.00  N/A",
       layouts(w)[0]);
 }
@@ -95,11 +95,18 @@ TEST(EmissionData, AllBlankParametersStillStartANewLayout) {
 }
 
 TEST(EmissionData, UnterminatedParametersEndWithTheirRecord) {
-  // Were the scan to run on, the next record's length byte "<" would make
-  // the surface code 3 instead of 0.
-  auto w = convert_first_stage("file STRA.001\nS \\LME |~ /F100/2/V40/Z3\nD 0 0 0 0 0 5\n");
-  ASSERT_EQ(1u, layouts(w).size());
-  EXPECT_EQ("S0", word(layouts(w)[0], 5));
+  // Were the scan to run on into the next record, it would find that
+  // record's /Z and the first text would seem complete.
+  SoundPlanProject project(
+      "file STRA.001\nS \\LME |~ /F100/2/V40\nS \\LME | /F50/1/V30/Z4\\\nD 0 0 0 0 0 5\n");
+  try {
+    SoundPlan_Lib().Write_SP2HFA_Files(project.job, project.dir.path().string());
+    FAIL() << "the conversion succeeded";
+  } catch (const ConversionError& e) {
+    const std::string message = e.what();
+    EXPECT_NE(message.find("record 1 at byte"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"/F100/2/V40\" has no /Z value"), std::string::npos) << message;
+  }
 }
 
 TEST(KeywordLines, WithoutFieldsAreIgnored) {

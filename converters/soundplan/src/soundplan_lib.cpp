@@ -79,13 +79,14 @@ std::vector<std::string> numbered_files(const std::string& folder, const std::st
 }
 
 // The text in front of the first "/", else in front of the first "\", else
-// the whole text less its last character.
+// the whole text: the parameter text was read without its closing zero byte,
+// so a last field with no separator after it ("/V45") is whole.
 std::string first_parameter_field(const std::string& rest) {
   for (char separator : {'/', '\\'}) {
     auto at = rest.find(separator);
     if (at != std::string::npos) return rest.substr(0, at);
   }
-  return rest.empty() ? rest : rest.substr(0, rest.size() - 1);
+  return rest;
 }
 
 const char* const kLinkHeadings[] = {
