@@ -2,6 +2,8 @@
 
 #include <array>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 #include "job/active_run.h"
 #include "quillan/text.h"
@@ -45,6 +47,21 @@ const CompanionKind& companion_kind(std::string_view extension) {
   for (const auto& kind : kCompanionKinds)
     if (kind.extension == extension) return kind;
   throw std::logic_error("unknown companion file kind");
+}
+
+// A line that is a file name with a lower-case companion extension
+// ("roads.bar") would not be read at all, and its links would be missing
+// from the report.
+void require_upper_case_extensions(const std::string& line, const std::string& where) {
+  const std::string upper = quillan::to_upper(line);
+  std::vector<std::string_view> extensions{kFlowExtension};
+  for (const auto& kind : kCompanionKinds) extensions.push_back(kind.extension);
+  for (std::string_view extension : extensions) {
+    if (upper.ends_with(extension) && !contains(line, extension))
+      throw ConversionError(where + "\"" + line + "\" names a companion file with a lower-case " +
+                            "extension; write it as " + std::string(extension) +
+                            " so that the file is read");
+  }
 }
 
 // The folder of the master file with its trailing separator; empty for a
@@ -123,6 +140,9 @@ void RoadNoise_Lib::read_master_file(LineReader& master, report::Writer& out) {
     if (line.empty()) continue;
     note_companion_files(line, run_->line_counter);
   }
+  // Without a "READ" line the report would have no header and no road
+  // section heading; it gets them after the last master line instead.
+  if (header_pending) write_project_header(out);
 }
 
 void RoadNoise_Lib::take_cutoff_values(const std::string& line) {
@@ -135,6 +155,7 @@ void RoadNoise_Lib::note_companion_files(const std::string& line, long line_numb
   const std::string path = run_->master_folder + line;
   const std::string where =
       reading::line_message(std::string(kMasterRole) + " " + run_->master_path, line_number, "");
+  require_upper_case_extensions(line, where);
   if (contains(line, kFlowExtension)) {
     if (!run_->flow_file.path.empty()) {
       throw ConversionError(where +
