@@ -3,7 +3,6 @@
 #include <array>
 #include <stdexcept>
 #include <string_view>
-#include <vector>
 
 #include "job/active_run.h"
 #include "quillan/text.h"
@@ -54,14 +53,14 @@ const CompanionKind& companion_kind(std::string_view extension) {
 // from the report.
 void require_upper_case_extensions(const std::string& line, const std::string& where) {
   const std::string upper = quillan::to_upper(line);
-  std::vector<std::string_view> extensions{kFlowExtension};
-  for (const auto& kind : kCompanionKinds) extensions.push_back(kind.extension);
-  for (std::string_view extension : extensions) {
+  const auto require = [&](std::string_view extension) {
     if (upper.ends_with(extension) && !contains(line, extension))
       throw ConversionError(where + "\"" + line + "\" names a companion file with a lower-case " +
                             "extension; write it as " + std::string(extension) +
                             " so that the file is read");
-  }
+  };
+  require(kFlowExtension);
+  for (const auto& kind : kCompanionKinds) require(kind.extension);
 }
 
 // The folder of the master file with its trailing separator; empty for a

@@ -26,20 +26,17 @@ struct SegmentRecord {
   // or UFN).
   bool take(const std::string& line, long n) {
     bool starts_link = start_x.take(line, n);
+    bool took = starts_link;
     for (KeywordValue* value : {&start_y, &start_z, &end_x, &end_y, &end_z, &category, &carriageway,
                                 &divider, &separation, &surface, &texture, &width, &ground})
-      value->take(line, n);
-    if (flow_number.take(line, n)) starts_link = true;
+      took = value->take(line, n) || took;
+    if (flow_number.take(line, n)) starts_link = took = true;
+    holds_values = holds_values || took;
     return starts_link;
   }
 
-  bool holds_values() const {
-    for (const KeywordValue* value :
-         {&start_x, &start_y, &start_z, &end_x, &end_y, &end_z, &category, &carriageway, &divider,
-          &separation, &surface, &texture, &width, &ground, &flow_number})
-      if (!value->empty()) return true;
-    return false;
-  }
+  // Whether any keyword has occurred yet.
+  bool holds_values = false;
 
   // The segment's end is where the next segment starts.
   void move_to_end() {
@@ -120,7 +117,7 @@ void RoadNoise_Lib::RoadNoise_Print_Roads(LineReader& in, report::Writer& out) {
     } else if (run_->link_number == 0) {
       // A segment before any road link belongs to none: a bare "SEND" is
       // passed over, one with values cannot be placed.
-      if (!record.holds_values()) continue;
+      if (!record.holds_values) continue;
       in.fail("expected a road link to begin (RSX or UFN) before the first segment ends here");
     } else {
       zero_if_empty(record.start_x);

@@ -180,16 +180,20 @@ void TNIA_Lib::start_road_link(int road_channel, int index_channel) {
   write_index_line(index_channel, run_->road_link_no);
 
   run_->road_width = formatted(kRoadSheet, row, kRoadWidthColumn, "road width");
-  run_->node_x = formatted(kGeometrySheet, run_->current_row, kXColumn, "X of a road node");
-  run_->node_y = formatted(kGeometrySheet, run_->current_row, kYColumn, "Y of a road node");
-  run_->node_z = formatted(kGeometrySheet, run_->current_row, kZColumn, "Z of a road node");
+  run_->node_x = road_node_coordinate(kXColumn, "X of a road node");
+  run_->node_y = road_node_coordinate(kYColumn, "Y of a road node");
+  run_->node_z = road_node_coordinate(kZColumn, "Z of a road node");
+}
+
+std::string TNIA_Lib::road_node_coordinate(long column, const char* what) {
+  return formatted(kGeometrySheet, run_->current_row, column, what);
 }
 
 void TNIA_Lib::write_road_segment(int road_channel) {
   ++run_->segment_no;
-  const std::string x = formatted(kGeometrySheet, run_->current_row, kXColumn, "X of a road node");
-  const std::string y = formatted(kGeometrySheet, run_->current_row, kYColumn, "Y of a road node");
-  const std::string z = formatted(kGeometrySheet, run_->current_row, kZColumn, "Z of a road node");
+  const std::string x = road_node_coordinate(kXColumn, "X of a road node");
+  const std::string y = road_node_coordinate(kYColumn, "Y of a road node");
+  const std::string z = road_node_coordinate(kZColumn, "Z of a road node");
   report::Writer(lib_, road_channel, report::kTniaLabels)
       .road_segment(
           {{run_->segment_no, run_->node_x, run_->node_y, run_->node_z, "0.0", x, y, z, "0.0"},

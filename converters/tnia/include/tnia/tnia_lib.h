@@ -73,6 +73,7 @@ class TNIA_Lib {
   std::string formatted(int sheet, long row, long column, const char* what);
   double rounded(int sheet, long row, long column, const char* what);
   void start_road_link(int road_channel, int index_channel);
+  std::string road_node_coordinate(long column, const char* what);
   void write_road_segment(int road_channel);
   void start_barrier_link(int barrier_channel, int index_channel, const std::string& kind);
   void write_barrier_segment(int barrier_channel);
